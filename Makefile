@@ -1,0 +1,26 @@
+# Varnelle: the two commands of the quick start.
+#   make run    install what is missing, build, and open the viewer
+#   make test   install what is missing, build, and run the suite on a
+#               private virtual X server
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+
+.PHONY: all deps build run test clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build $(BUILD_DIR) -j 2
+
+run: build
+	@tools/run.sh $(BUILD_DIR)/varnelle
+
+test: build
+	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+clean:
+	rm -rf $(BUILD_DIR)
