@@ -10,8 +10,9 @@ packages=(
     freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
     # tests
     googletest libgtest-dev
-    # a private X server for tests and headless runs
-    xvfb
+    # a private X server, a window manager, real key events and window
+    # pictures for the end-to-end tests, the tour and the benchmark
+    xvfb openbox xdotool libxtst-dev x11-utils x11-apps netpbm
 )
 
 missing=()
