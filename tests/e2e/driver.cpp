@@ -1,0 +1,518 @@
+// End-to-end driver: processes, X server, XTest keys and window pictures.
+#include "driver.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#ifndef VARNELLE_BUILT_BINARY
+#define VARNELLE_BUILT_BINARY "varnelle"
+#endif
+
+namespace {
+
+const char viewerTitle[] = "Varnelle en OpenGL ";
+// How long to wait for a server, a window manager or a window to appear.
+const int startTimeoutMilliseconds = 10000;
+const int pollStepMilliseconds = 5;
+
+pid_t serverPid = -1;
+pid_t windowManagerPid = -1;
+pid_t viewerPid = -1;
+int viewerStatus = -1;
+std::string serverDisplay;
+Display* connection = nullptr;
+Window viewerWindow = 0;
+int traceFd = -1;
+TraceSink traceSink = TraceSink::terminal;
+std::string pending;
+std::string pipeBytes;
+std::vector<std::string> lines;
+// Lines already passed over by waitForLine.
+size_t linesMatched = 0;
+
+using Clock = std::chrono::steady_clock;
+
+Clock::time_point deadline(int milliseconds)
+{
+    return Clock::now() + std::chrono::milliseconds(milliseconds);
+}
+
+void briefPause()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(pollStepMilliseconds));
+}
+
+void endProcess(pid_t& pid)
+{
+    if (pid > 0) {
+        kill(pid, SIGTERM);
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }
+    pid = -1;
+}
+
+// Start a program with DISPLAY set to the private server.
+pid_t spawn(const std::vector<std::string>& command)
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        setenv("DISPLAY", serverDisplay.c_str(), 1);
+        int devNull = open("/dev/null", O_RDWR);
+        dup2(devNull, STDIN_FILENO);
+        dup2(devNull, STDOUT_FILENO);
+        dup2(devNull, STDERR_FILENO);
+        std::vector<char*> argv;
+        for (const std::string& word : command) {
+            argv.push_back(const_cast<char*>(word.c_str()));
+        }
+        argv.push_back(nullptr);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// Read what the trace holds now, waiting at most the given time for more.
+void readTrace(int milliseconds)
+{
+    if (traceFd < 0) {
+        return;
+    }
+    pollfd p = {traceFd, POLLIN, 0};
+    if (poll(&p, 1, milliseconds) <= 0) {
+        return;
+    }
+    char buffer[4096];
+    ssize_t count = read(traceFd, buffer, sizeof buffer);
+    if (count <= 0) {
+        // The viewer has gone and the terminal or pipe is closed.
+        close(traceFd);
+        traceFd = -1;
+        return;
+    }
+    pending.append(buffer, static_cast<size_t>(count));
+    if (traceSink == TraceSink::pipe) {
+        pipeBytes.append(buffer, static_cast<size_t>(count));
+    }
+    size_t end = 0;
+    while ((end = pending.find('\n')) != std::string::npos) {
+        lines.push_back(pending.substr(0, end));
+        pending.erase(0, end + 1);
+    }
+}
+
+bool hasTitle(Window window)
+{
+    XTextProperty name = {};
+    if (XGetWMName(connection, window, &name) == 0 || name.value == nullptr) {
+        return false;
+    }
+    bool same = name.nitems == strlen(viewerTitle) &&
+                memcmp(name.value, viewerTitle, name.nitems) == 0;
+    XFree(name.value);
+    return same;
+}
+
+Window findTitled(Window parent)
+{
+    Window root = 0;
+    Window up = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(connection, parent, &root, &up, &children, &count) == 0) {
+        return 0;
+    }
+    Window found = 0;
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        found = hasTitle(children[i]) ? children[i] : findTitled(children[i]);
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+bool windowManagerReady()
+{
+    Atom check = XInternAtom(connection, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(connection, DefaultRootWindow(connection), check, 0, 1, False, XA_WINDOW,
+                       &type, &format, &count, &after, &data);
+    bool ready = count == 1;
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return ready;
+}
+
+bool viewable(Window window)
+{
+    XWindowAttributes attributes = {};
+    return XGetWindowAttributes(connection, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+// Ignore errors about windows that vanish while they are looked at.
+int ignoreErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+} // namespace
+
+bool startServer(bool withWindowManager, int screenWidth, int screenHeight)
+{
+    int displayPipe[2] = {-1, -1};
+    if (pipe(displayPipe) != 0) {
+        return false;
+    }
+    std::string screen = std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24";
+    serverPid = fork();
+    if (serverPid == 0) {
+        close(displayPipe[0]);
+        int devNull = open("/dev/null", O_RDWR);
+        dup2(devNull, STDOUT_FILENO);
+        dup2(devNull, STDERR_FILENO);
+        std::string fd = std::to_string(displayPipe[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(displayPipe[1]);
+    // The server writes its display number once it accepts clients.
+    std::string number;
+    pollfd p = {displayPipe[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&p, 1, startTimeoutMilliseconds) > 0 && read(displayPipe[0], &c, 1) == 1 &&
+           c != '\n') {
+        number.push_back(c);
+    }
+    close(displayPipe[0]);
+    if (number.empty()) {
+        return false;
+    }
+    serverDisplay = ":" + number;
+    XSetErrorHandler(ignoreErrors);
+    connection = XOpenDisplay(serverDisplay.c_str());
+    if (connection == nullptr) {
+        return false;
+    }
+    if (withWindowManager) {
+        windowManagerPid = spawn({"openbox", "--sm-disable"});
+        auto end = deadline(startTimeoutMilliseconds);
+        while (!windowManagerReady()) {
+            if (Clock::now() > end) {
+                return false;
+            }
+            briefPause();
+        }
+    }
+    return true;
+}
+
+void stopServer()
+{
+    stopViewer();
+    if (connection != nullptr) {
+        XCloseDisplay(connection);
+        connection = nullptr;
+    }
+    endProcess(windowManagerPid);
+    endProcess(serverPid);
+}
+
+std::string displayName()
+{
+    return serverDisplay;
+}
+
+bool startViewer(TraceSink sink, const std::vector<std::string>& arguments)
+{
+    const char* chosen = getenv("VARNELLE_BINARY");
+    std::string binary = chosen != nullptr ? chosen : VARNELLE_BUILT_BINARY;
+    lines.clear();
+    linesMatched = 0;
+    pending.clear();
+    pipeBytes.clear();
+    viewerStatus = -1;
+    viewerWindow = 0;
+    traceSink = sink;
+
+    int outputPipe[2] = {-1, -1};
+    if (sink == TraceSink::terminal) {
+        // A raw terminal, so that lines end in "\n" alone, as written.
+        termios mode = {};
+        cfmakeraw(&mode);
+        viewerPid = forkpty(&traceFd, nullptr, &mode, nullptr);
+    } else {
+        if (pipe(outputPipe) != 0) {
+            return false;
+        }
+        viewerPid = fork();
+    }
+    if (viewerPid == 0) {
+        if (sink == TraceSink::pipe) {
+            dup2(outputPipe[1], STDOUT_FILENO);
+            close(outputPipe[0]);
+            close(outputPipe[1]);
+        }
+        setenv("DISPLAY", serverDisplay.c_str(), 1);
+        std::vector<char*> argv = {const_cast<char*>(binary.c_str())};
+        for (const std::string& word : arguments) {
+            argv.push_back(const_cast<char*>(word.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    if (sink == TraceSink::pipe) {
+        close(outputPipe[1]);
+        traceFd = outputPipe[0];
+    }
+    auto end = deadline(startTimeoutMilliseconds);
+    while (viewerWindow == 0 || !viewable(viewerWindow)) {
+        if (Clock::now() > end || waitpid(viewerPid, &viewerStatus, WNOHANG) == viewerPid) {
+            return false;
+        }
+        if (viewerWindow == 0) {
+            viewerWindow = findTitled(DefaultRootWindow(connection));
+        }
+        readTrace(pollStepMilliseconds);
+    }
+    XSetInputFocus(connection, viewerWindow, RevertToParent, CurrentTime);
+    XSync(connection, False);
+    return true;
+}
+
+int waitForExit(int timeoutMilliseconds)
+{
+    auto end = deadline(timeoutMilliseconds);
+    while (viewerPid > 0) {
+        readTrace(pollStepMilliseconds);
+        if (waitpid(viewerPid, &viewerStatus, WNOHANG) == viewerPid) {
+            viewerPid = -1;
+        } else if (Clock::now() > end) {
+            stopViewer();
+            return -1;
+        }
+    }
+    // Drain what the viewer wrote before it ended.
+    while (traceFd >= 0) {
+        readTrace(100);
+    }
+    return WIFEXITED(viewerStatus) ? WEXITSTATUS(viewerStatus) : -1;
+}
+
+void stopViewer()
+{
+    if (viewerPid > 0) {
+        kill(viewerPid, SIGKILL);
+        waitpid(viewerPid, &viewerStatus, 0);
+        viewerPid = -1;
+    }
+    if (traceFd >= 0) {
+        close(traceFd);
+        traceFd = -1;
+    }
+}
+
+const std::vector<std::string>& traceLines()
+{
+    return lines;
+}
+
+bool waitForLine(const std::string& line, int timeoutMilliseconds)
+{
+    auto end = deadline(timeoutMilliseconds);
+    while (Clock::now() < end) {
+        for (; linesMatched < lines.size(); ++linesMatched) {
+            if (lines[linesMatched] == line) {
+                ++linesMatched;
+                return true;
+            }
+        }
+        readTrace(pollStepMilliseconds);
+    }
+    return false;
+}
+
+void readTraceFor(int milliseconds)
+{
+    auto end = deadline(milliseconds);
+    while (Clock::now() < end) {
+        readTrace(pollStepMilliseconds);
+    }
+}
+
+const std::string& pipeOutput()
+{
+    return pipeBytes;
+}
+
+namespace {
+
+void tapKeycode(KeyCode code, bool shift)
+{
+    KeyCode shiftCode = XKeysymToKeycode(connection, XK_Shift_L);
+    if (shift) {
+        XTestFakeKeyEvent(connection, shiftCode, True, CurrentTime);
+    }
+    XTestFakeKeyEvent(connection, code, True, CurrentTime);
+    XTestFakeKeyEvent(connection, code, False, CurrentTime);
+    if (shift) {
+        XTestFakeKeyEvent(connection, shiftCode, False, CurrentTime);
+    }
+    XSync(connection, False);
+}
+
+} // namespace
+
+void pressCharacter(char c)
+{
+    char name[2] = {c, '\0'};
+    KeySym symbol = c == ' ' ? XK_space : c == '\r' ? XK_Return : XStringToKeysym(name);
+    bool shift = c >= 'A' && c <= 'Z';
+    tapKeycode(XKeysymToKeycode(connection, symbol), shift);
+}
+
+void pressKey(const std::string& keysymName)
+{
+    tapKeycode(XKeysymToKeycode(connection, XStringToKeysym(keysymName.c_str())), false);
+}
+
+std::string windowTitle()
+{
+    XTextProperty name = {};
+    std::string title;
+    if (XGetWMName(connection, viewerWindow, &name) != 0 && name.value != nullptr) {
+        title.assign(reinterpret_cast<char*>(name.value), name.nitems);
+        XFree(name.value);
+    }
+    return title;
+}
+
+Geometry clientGeometry()
+{
+    XWindowAttributes attributes = {};
+    XGetWindowAttributes(connection, viewerWindow, &attributes);
+    Window child = 0;
+    Geometry g;
+    XTranslateCoordinates(connection, viewerWindow, DefaultRootWindow(connection), 0, 0, &g.x,
+                          &g.y, &child);
+    g.width = attributes.width;
+    g.height = attributes.height;
+    return g;
+}
+
+Geometry screenSize()
+{
+    Geometry g;
+    g.width = DisplayWidth(connection, DefaultScreen(connection));
+    g.height = DisplayHeight(connection, DefaultScreen(connection));
+    return g;
+}
+
+VisualFacts visualFacts()
+{
+    XWindowAttributes attributes = {};
+    XGetWindowAttributes(connection, viewerWindow, &attributes);
+    XVisualInfo wanted = {};
+    wanted.visualid = XVisualIDFromVisual(attributes.visual);
+    int count = 0;
+    XVisualInfo* info = XGetVisualInfo(connection, VisualIDMask, &wanted, &count);
+    VisualFacts facts;
+    if (info != nullptr && count > 0) {
+        int value = 0;
+        glXGetConfig(connection, info, GLX_RGBA, &value);
+        facts.rgba = value != 0;
+        glXGetConfig(connection, info, GLX_DOUBLEBUFFER, &value);
+        facts.doubleBuffered = value != 0;
+        glXGetConfig(connection, info, GLX_DEPTH_SIZE, &facts.depthBits);
+        XFree(info);
+    }
+    return facts;
+}
+
+Picture takePicture()
+{
+    Picture picture;
+    XSync(connection, False);
+    Geometry g = clientGeometry();
+    XImage* image = XGetImage(connection, viewerWindow, 0, 0, static_cast<unsigned>(g.width),
+                              static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return picture;
+    }
+    picture.width = g.width;
+    picture.height = g.height;
+    picture.pixels.reserve(static_cast<size_t>(g.width) * static_cast<size_t>(g.height));
+    for (int y = 0; y < g.height; ++y) {
+        for (int x = 0; x < g.width; ++x) {
+            unsigned long pixel = XGetPixel(image, x, y);
+            picture.pixels.push_back({static_cast<int>((pixel & image->red_mask) >> 16),
+                                      static_cast<int>((pixel & image->green_mask) >> 8),
+                                      static_cast<int>(pixel & image->blue_mask)});
+        }
+    }
+    XDestroyImage(image);
+    return picture;
+}
+
+bool waitForSize(int width, int height, int timeoutMilliseconds)
+{
+    auto end = deadline(timeoutMilliseconds);
+    while (Clock::now() < end) {
+        Geometry g = clientGeometry();
+        if (g.width == width && g.height == height) {
+            return true;
+        }
+        readTrace(pollStepMilliseconds);
+    }
+    return false;
+}
+
+void closeThroughWindowManager()
+{
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = viewerWindow;
+    event.xclient.message_type = XInternAtom(connection, "_NET_CLOSE_WINDOW", False);
+    event.xclient.format = 32;
+    // Timestamp, then the source: 2 for a pager or a user's direct action.
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2;
+    XSendEvent(connection, DefaultRootWindow(connection), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(connection, False);
+}
+
+bool nearColour(const std::array<int, 3>& a, const std::array<int, 3>& b)
+{
+    const int tolerance = 3;
+    for (int i = 0; i < 3; ++i) {
+        if (std::abs(a[i] - b[i]) > tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
