@@ -1,11 +1,14 @@
 # Varnelle: the two commands of the quick start.
-#   make run    install what is missing, build, and open the viewer
+#   make run    install what is missing, build, and open the viewer (with
+#               no display, run the headless tour instead)
 #   make test   install what is missing, build, and run the suite on a
 #               private virtual X server
+#   make tour   the headless tour, whatever the display, refreshing the
+#               README's pictures in docs/
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test clean tour
 
 all: build
 
@@ -17,7 +20,10 @@ build: deps
 	cmake --build $(BUILD_DIR) -j 2
 
 run: build
-	@tools/run.sh $(BUILD_DIR)/varnelle
+	@tools/run.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour
+
+tour: build
+	@tools/tour.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
 
 test: build
 	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
