@@ -159,7 +159,7 @@ viewer_pid=$!
 await_trace RO D
 window=$(timeout "$timeout_seconds" xdotool search --sync --name "^$title\$" | head -n 1)
 [ -n "$window" ] || fail "no window titled '$title'"
-xdotool windowactivate --sync "$window"
+timeout "$timeout_seconds" xdotool windowactivate --sync "$window" || fail "could not activate the viewer window"
 focused() {
     [ "$(xdotool getwindowfocus)" = "$window" ]
 }
