@@ -113,10 +113,16 @@ settle() {
     await_trace K
 }
 
-# Save the viewer's client area as OUTPUT_DIR/NAME.png.
+# Save the viewer's client area as OUTPUT_DIR/NAME.png, checking that the
+# picture has the window's current size.
 picture() {
-    xwd -silent -id "$window" | xwdtopnm 2>/dev/null | pnmtopng >"$out_dir/$1.png" 2>/dev/null
-    echo "tour: saved $out_dir/$1.png"
+    local png="$out_dir/$1.png"
+    xwd -silent -id "$window" -out "$work_dir/window.xwd" || fail "xwd could not read the window"
+    xwdtopnm "$work_dir/window.xwd" 2>/dev/null | pnmtopng >"$png" 2>/dev/null
+    local size
+    size=$(pngtopnm "$png" | pnmfile | awk '{ print $4, $6 }')
+    [ "$size" = "$(geometry | cut -d ' ' -f 3,4)" ] || fail "$png is $size, not the window's size"
+    echo "tour: saved $png"
 }
 
 # Client-area geometry of the viewer window, as "X Y WIDTH HEIGHT".
