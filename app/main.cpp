@@ -1,13 +1,30 @@
 // Varnelle: program entry. Opens the window, prepares the OpenGL state,
 // registers the callbacks and hands control to the GLUT main loop.
 #include <GL/glut.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "app.h"
 #include "camera/camera.h"
 #include "render/render.h"
 
+// Give any closed standard stream /dev/null. Otherwise the display
+// connection would take the lowest free descriptor, and with standard output
+// closed the trace would be written into the X protocol stream.
+static void keepStandardStreamsOpen()
+{
+    const int standardStreams = 3;
+    for (int fd = 0; fd < standardStreams; ++fd) {
+        if (fcntl(fd, F_GETFD) == -1) {
+            // open takes the lowest free descriptor: the closed one.
+            open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        }
+    }
+}
+
 int main(int argc, char** argv)
 {
+    keepStandardStreamsOpen();
     // GLUT takes its own options (-display, -geometry, ...) from the command line.
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
