@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -10,6 +11,7 @@
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
@@ -40,7 +42,9 @@ Window viewerWindow = 0;
 int traceFd = -1;
 TraceSink traceSink = TraceSink::terminal;
 std::string pending;
-std::string pipeBytes;
+std::string capturedBytes;
+// The file that a file sink writes to, read when the viewer has ended.
+FILE* traceFile = nullptr;
 std::vector<std::string> lines;
 // Lines already passed over by waitForLine.
 size_t linesMatched = 0;
@@ -107,8 +111,8 @@ void readTrace(int milliseconds)
         return;
     }
     pending.append(buffer, static_cast<size_t>(count));
-    if (traceSink == TraceSink::pipe) {
-        pipeBytes.append(buffer, static_cast<size_t>(count));
+    if (traceSink != TraceSink::terminal) {
+        capturedBytes.append(buffer, static_cast<size_t>(count));
     }
     size_t end = 0;
     while ((end = pending.find('\n')) != std::string::npos) {
@@ -253,13 +257,22 @@ bool startViewer(TraceSink sink, const std::vector<std::string>& arguments)
     lines.clear();
     linesMatched = 0;
     pending.clear();
-    pipeBytes.clear();
+    capturedBytes.clear();
     viewerStatus = -1;
     viewerWindow = 0;
     traceSink = sink;
 
     int outputPipe[2] = {-1, -1};
-    if (sink == TraceSink::terminal) {
+    if (traceFile != nullptr) {
+        fclose(traceFile);
+        traceFile = nullptr;
+    }
+    if (sink == TraceSink::file) {
+        traceFile = tmpfile();
+        viewerPid = fork();
+    } else if (sink == TraceSink::closed || sink == TraceSink::full) {
+        viewerPid = fork();
+    } else if (sink == TraceSink::terminal) {
         // A raw terminal, so that lines end in "\n" alone, as written.
         termios mode = {};
         cfmakeraw(&mode);
@@ -275,6 +288,14 @@ bool startViewer(TraceSink sink, const std::vector<std::string>& arguments)
             dup2(outputPipe[1], STDOUT_FILENO);
             close(outputPipe[0]);
             close(outputPipe[1]);
+        } else if (sink == TraceSink::file) {
+            dup2(fileno(traceFile), STDOUT_FILENO);
+        } else if (sink == TraceSink::closed) {
+            close(STDOUT_FILENO);
+        } else if (sink == TraceSink::full) {
+            int full = open("/dev/full", O_WRONLY);
+            dup2(full, STDOUT_FILENO);
+            close(full);
         }
         setenv("DISPLAY", serverDisplay.c_str(), 1);
         std::vector<char*> argv = {const_cast<char*>(binary.c_str())};
@@ -304,6 +325,14 @@ bool startViewer(TraceSink sink, const std::vector<std::string>& arguments)
     return true;
 }
 
+bool viewerRunning()
+{
+    if (viewerPid > 0 && waitpid(viewerPid, &viewerStatus, WNOHANG) == viewerPid) {
+        viewerPid = -1;
+    }
+    return viewerPid > 0;
+}
+
 int waitForExit(int timeoutMilliseconds)
 {
     auto end = deadline(timeoutMilliseconds);
@@ -317,6 +346,10 @@ int waitForExit(int timeoutMilliseconds)
         }
     }
     // Drain what the viewer wrote before it ended.
+    if (traceFile != nullptr) {
+        traceFd = dup(fileno(traceFile));
+        lseek(traceFd, 0, SEEK_SET);
+    }
     while (traceFd >= 0) {
         readTrace(100);
     }
@@ -364,9 +397,9 @@ void readTraceFor(int milliseconds)
     }
 }
 
-const std::string& pipeOutput()
+const std::string& capturedOutput()
 {
-    return pipeBytes;
+    return capturedBytes;
 }
 
 namespace {
@@ -387,12 +420,43 @@ void tapKeycode(KeyCode code, bool shift)
 
 } // namespace
 
+namespace {
+
+// The key for a character, and whether Shift is needed to type it. Printable
+// Latin-1 characters are their own keysyms.
+KeyCode keyFor(char c, bool& shift)
+{
+    KeySym symbol = c == '\r' ? XK_Return : static_cast<KeySym>(static_cast<unsigned char>(c));
+    KeyCode code = XKeysymToKeycode(connection, symbol);
+    shift = XkbKeycodeToKeysym(connection, code, 0, 0) != symbol;
+    return code;
+}
+
+} // namespace
+
 void pressCharacter(char c)
 {
-    char name[2] = {c, '\0'};
-    KeySym symbol = c == ' ' ? XK_space : c == '\r' ? XK_Return : XStringToKeysym(name);
-    bool shift = c >= 'A' && c <= 'Z';
-    tapKeycode(XKeysymToKeycode(connection, symbol), shift);
+    bool shift = false;
+    KeyCode code = keyFor(c, shift);
+    tapKeycode(code, shift);
+}
+
+void holdCharacter(char c, int milliseconds)
+{
+    bool shift = false;
+    KeyCode code = keyFor(c, shift);
+    KeyCode shiftCode = XKeysymToKeycode(connection, XK_Shift_L);
+    if (shift) {
+        XTestFakeKeyEvent(connection, shiftCode, True, CurrentTime);
+    }
+    XTestFakeKeyEvent(connection, code, True, CurrentTime);
+    XSync(connection, False);
+    readTraceFor(milliseconds);
+    XTestFakeKeyEvent(connection, code, False, CurrentTime);
+    if (shift) {
+        XTestFakeKeyEvent(connection, shiftCode, False, CurrentTime);
+    }
+    XSync(connection, False);
 }
 
 void pressKey(const std::string& keysymName)
@@ -489,6 +553,82 @@ bool waitForSize(int width, int height, int timeoutMilliseconds)
         readTrace(pollStepMilliseconds);
     }
     return false;
+}
+
+void resizeWindow(int width, int height)
+{
+    XResizeWindow(connection, viewerWindow, static_cast<unsigned>(width),
+                  static_cast<unsigned>(height));
+    XFlush(connection);
+}
+
+FailedStart runToEnd(const std::vector<std::string>& arguments, const std::string& display,
+                     int timeoutMilliseconds)
+{
+    const char* chosen = getenv("VARNELLE_BINARY");
+    std::string binary = chosen != nullptr ? chosen : VARNELLE_BUILT_BINARY;
+    int errorPipe[2] = {-1, -1};
+    FailedStart result;
+    if (pipe(errorPipe) != 0) {
+        return result;
+    }
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(errorPipe[1], STDERR_FILENO);
+        close(errorPipe[0]);
+        close(errorPipe[1]);
+        if (display.empty()) {
+            unsetenv("DISPLAY");
+        } else {
+            setenv("DISPLAY", display.c_str(), 1);
+        }
+        std::vector<char*> argv = {const_cast<char*>(binary.c_str())};
+        for (const std::string& word : arguments) {
+            argv.push_back(const_cast<char*>(word.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(errorPipe[1]);
+    fcntl(errorPipe[0], F_SETFL, O_NONBLOCK);
+    auto end = deadline(timeoutMilliseconds);
+    int status = 0;
+    char buffer[1024];
+    while (waitpid(pid, &status, WNOHANG) != pid) {
+        ssize_t count = read(errorPipe[0], buffer, sizeof buffer);
+        if (count > 0) {
+            result.errorOutput.append(buffer, static_cast<size_t>(count));
+        }
+        if (Clock::now() > end) {
+            result.timedOut = true;
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            break;
+        }
+        briefPause();
+    }
+    ssize_t count = 0;
+    while ((count = read(errorPipe[0], buffer, sizeof buffer)) > 0) {
+        result.errorOutput.append(buffer, static_cast<size_t>(count));
+    }
+    close(errorPipe[0]);
+    result.exited = !result.timedOut && WIFEXITED(status);
+    result.status = result.exited ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+void reportFigures(const std::string& what, int tried, int survived, int lost)
+{
+    const char* path = getenv("VARNELLE_RELIABILITY_REPORT");
+    if (path == nullptr) {
+        return;
+    }
+    FILE* report = fopen(path, "a");
+    if (report != nullptr) {
+        fprintf(report, "| %s | %d | %d | %d |\n", what.c_str(), tried, survived, lost);
+        fclose(report);
+    }
 }
 
 void closeThroughWindowManager()

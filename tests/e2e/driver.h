@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-// Where the trace goes: a terminal (read live, line by line) or a pipe
-// (block-buffered by the C library, read when the viewer has ended).
-enum class TraceSink { terminal, pipe };
+// Where the trace goes: a terminal (read live, line by line), a pipe or a
+// file (block-buffered by the C library, so read whole when the viewer has
+// ended), a closed standard output, or a device that is always full.
+enum class TraceSink { terminal, pipe, file, closed, full };
 
 // A picture of the window: RGB in [0, 255], origin at the top left.
 struct Picture {
@@ -47,6 +48,8 @@ std::string displayName();
 // Start the viewer (VARNELLE_BINARY in the environment, else the built one)
 // with the given extra arguments, and wait for its window to be viewable.
 bool startViewer(TraceSink sink, const std::vector<std::string>& arguments = {});
+// True while the viewer runs.
+bool viewerRunning();
 // Wait for the viewer to end and return its exit status, or -1 on a signal
 // or a time-out. The whole of its remaining output is collected.
 int waitForExit(int timeoutMilliseconds = 5000);
@@ -60,13 +63,15 @@ const std::vector<std::string>& traceLines();
 bool waitForLine(const std::string& line, int timeoutMilliseconds = 5000);
 // Read trace lines for a moment, to see what else arrives.
 void readTraceFor(int milliseconds);
-// Bytes written to the pipe sink, after the viewer has ended.
-const std::string& pipeOutput();
+// Bytes written to a pipe or a file, once the viewer has ended.
+const std::string& capturedOutput();
 
-// Real key events through XTest. Characters use Shift where needed; names
-// are X keysym names ("Return", "Escape", "Up", "F1", "space").
+// Real key events through XTest. Characters use Shift where the keyboard
+// map needs it; names are X keysym names ("Return", "Escape", "Up", "F1").
 void pressCharacter(char c);
 void pressKey(const std::string& keysymName);
+// Hold a character's key down for a while, so that the server repeats it.
+void holdCharacter(char c, int milliseconds);
 
 // The viewer's window, as the X server sees it.
 std::string windowTitle();
@@ -76,8 +81,27 @@ VisualFacts visualFacts();
 Picture takePicture();
 // Wait until the window's client area has the given size.
 bool waitForSize(int width, int height, int timeoutMilliseconds = 5000);
+// Resize the window as a window manager would.
+void resizeWindow(int width, int height);
 // Ask the window manager to close the window, as its close button does.
 void closeThroughWindowManager();
+
+// How a run of the viewer that is expected to fail at start ended.
+struct FailedStart {
+    bool exited = false;
+    int status = -1;
+    bool timedOut = false;
+    std::string errorOutput;
+};
+// Run the viewer to its end with the given arguments; with an empty display
+// name, DISPLAY is removed from its environment.
+FailedStart runToEnd(const std::vector<std::string>& arguments, const std::string& display,
+                     int timeoutMilliseconds = 10000);
+
+// Add a row to the reliability report named by VARNELLE_RELIABILITY_REPORT,
+// if that is set: what was tried, how many times, how many runs survived,
+// and how many trace lines were lost.
+void reportFigures(const std::string& what, int tried, int survived, int lost);
 
 // True if two colours differ by at most 3 in every channel.
 bool nearColour(const std::array<int, 3>& a, const std::array<int, 3>& b);

@@ -1,75 +1,19 @@
 // The shipped viewer from the outside: its window, a whole key session with
 // its trace, its pictures, full screen under a window manager, and its end.
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "checks.h"
 #include "driver.h"
 
 namespace {
 
 const int windowSize = 480;
 const int windowPosition = 50;
-const std::array<int, 3> grey = {128, 128, 128};
-const std::array<int, 3> white = {255, 255, 255};
-const std::array<int, 3> black = {0, 0, 0};
-
-// The viewer on a private X server, with or without a window manager.
-class Viewer : public testing::Test {
-protected:
-    void start(bool withWindowManager, TraceSink sink = TraceSink::terminal)
-    {
-        ASSERT_TRUE(startServer(withWindowManager)) << "no private X server";
-        ASSERT_TRUE(startViewer(sink)) << "the viewer's window did not show";
-    }
-    void TearDown() override { stopServer(); }
-};
-
-// The trace with runs of "D" collapsed into one: expose events may add frames.
-std::vector<std::string> collapsed(const std::vector<std::string>& lines)
-{
-    std::vector<std::string> out;
-    for (const std::string& line : lines) {
-        if (!(line == "D" && !out.empty() && out.back() == "D")) {
-            out.push_back(line);
-        }
-    }
-    return out;
-}
-
-std::string joined(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\n";
-    }
-    return text;
-}
-
-// Wait until the window's picture satisfies a condition. The trace's "D"
-// comes before the frame is drawn, so pictures are waited on, not lines.
-template <typename Condition>
-bool waitForPicture(Condition condition)
-{
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        Picture p = takePicture();
-        if (p.width > 0 && condition(p)) {
-            return true;
-        }
-        readTraceFor(10);
-    }
-    return false;
-}
-
-bool waitForPixel(int x, int y, const std::array<int, 3>& colour)
-{
-    return waitForPicture([&](const Picture& p) {
-        return p.width > x && p.height > y && nearColour(p.at(x, y), colour);
-    });
-}
-
 TEST_F(Viewer, OpensTheTitledWindowAndDrawsThroughTheOrthographicStation)
 {
     start(false);
@@ -87,19 +31,6 @@ TEST_F(Viewer, OpensTheTitledWindowAndDrawsThroughTheOrthographicStation)
     ASSERT_GE(traceLines().size(), 2u);
     EXPECT_EQ(traceLines()[0], "RO");
     EXPECT_EQ(traceLines()[1], "D");
-}
-
-// Press a key, or send a special key, and wait for the given number of new
-// trace lines.
-template <typename Send>
-void sendAndWait(Send send, size_t newLines)
-{
-    size_t before = traceLines().size();
-    send();
-    for (int attempt = 0; attempt < 1000 && traceLines().size() < before + newLines; ++attempt) {
-        readTraceFor(5);
-    }
-    ASSERT_GE(traceLines().size(), before + newLines) << joined(traceLines());
 }
 
 TEST_F(Viewer, AWholeKeySessionWritesItsExactTrace)
@@ -136,22 +67,6 @@ TEST_F(Viewer, AWholeKeySessionWritesItsExactTrace)
 // 24 pixels a scene unit, origin at the centre, y down.
 const int centre = windowSize / 2;
 const int unit = windowSize / 20;
-
-// The strongest channels of a colour, as a bit mask of these.
-const int redChannel = 1;
-const int greenChannel = 2;
-const int blueChannel = 4;
-int dominant(const std::array<int, 3>& c)
-{
-    const int margin = 40;
-    const int dark = 25;
-    int top = std::max({c[0], c[1], c[2]});
-    int mask = 0;
-    for (int i = 0; i < 3; ++i) {
-        mask |= (c[i] > top - margin && c[i] > dark) ? 1 << i : 0;
-    }
-    return mask;
-}
 
 // Background-coloured pixels in a strip along the green cone, well inside it.
 int gapsAlongGreenCone(const Picture& p)
@@ -278,7 +193,7 @@ TEST_F(Viewer, EscapeEndsWithStatusZeroAndTheTraceArrivesWhole)
     pressKey("Escape");
     EXPECT_EQ(waitForExit(), 0);
     EXPECT_EQ(joined(collapsed(traceLines())), "RO\nD\nK\nD\nK\n");
-    EXPECT_EQ(pipeOutput().back(), '\n');
+    EXPECT_EQ(capturedOutput().back(), '\n');
 }
 
 TEST_F(Viewer, ClosingThroughTheWindowManagerEndsItAndKeepsTheTrace)
