@@ -5,6 +5,9 @@
 #               private virtual X server
 #   make tour   the headless tour, whatever the display, refreshing the
 #               README's pictures in docs/
+#   make bench  the responsiveness benchmark, built apart in build-bench/
+#               (release mode) and run on a private virtual X server;
+#               rewrites docs/performance.md
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 
@@ -27,6 +30,10 @@ tour: build
 
 test: build
 	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+.PHONY: bench
+bench: deps
+	@tools/bench.sh
 
 clean:
 	rm -rf $(BUILD_DIR)
