@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Varnelle benchmark: runs the viewer and the floor program side by side on
 the X server named by DISPLAY, gathers the figures from varnelle_probe and
-varnelle_frame_time, prints the results table and writes docs/performance.md.
+varnelle_frame_time, prints the results table and writes docs/performance.md
+from the template performance.md.in beside this script.
 
 Usage: run_bench.py BUILD_DIR OUTPUT_MARKDOWN
 """
@@ -78,6 +79,19 @@ def start_window_manager(probe):
         manager.kill()
         sys.exit("bench: openbox did not start")
     return manager
+
+
+def revision():
+    """The commit measured, marked when the work tree has local changes."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    commit = subprocess.run(["git", "-C", here, "rev-parse", "--short", "HEAD"],
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    if commit.returncode != 0:
+        return "unknown (not a git work tree)"
+    changes = subprocess.run(["git", "-C", here, "status", "--porcelain", "--untracked-files=no"],
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    local = " with local changes" if changes.stdout.strip() else ""
+    return commit.stdout.strip() + local
 
 
 def machine_load():
@@ -306,8 +320,11 @@ def main():
 
     renderer = frames[0][4]
     busy = ", ".join(busy_before) if busy_before else "none"
-    document = TEMPLATE.format(
-        command=COMMAND, started=started, cpu=cpu_model(), cores=os.cpu_count(),
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                           "performance.md.in")) as template_file:
+        template = template_file.read()
+    document = template.format(
+        command=COMMAND, started=started, revision=revision(), cpu=cpu_model(), cores=os.cpu_count(),
         memory=memory_total(), kernel=platform.release(), renderer=renderer,
         load_before=load_before, load_after=load_after, busy=busy, table=table,
         pairs=FIRST_FRAME_PAIRS, sessions=SESSIONS_PER_PROGRAM, presses=TIMED_PRESSES,
@@ -316,81 +333,6 @@ def main():
     with open(output_path, "w") as out:
         out.write(document)
     print("bench: wrote %s" % output_path)
-
-
-TEMPLATE = """# Performance
-
-What a user feels of the viewer, measured side by side with a floor: the
-least GLUT program that opens the same 480×480 double-buffered RGBA window
-with a depth buffer and clears it (`bench/floor.cpp`; it answers every key
-with a new frame and writes the same `K` and `D` trace lines). On a shared,
-noisy machine the floor shows how much of each figure belongs to the
-platform (X server, GLUT, Mesa) and how much to the viewer.
-
-This page is written by `{command}`, which builds in release mode into
-`build-bench/` and runs everything on a private Xvfb with openbox as window
-manager. The table below is from the run of {started}.
-
-## Machine
-
-| | |
-|---|---|
-| CPU | {cpu}, {cores} cores |
-| Memory | {memory} |
-| Kernel | Linux {kernel} |
-| Renderer | {renderer} (Mesa, software) |
-| X server | Xvfb 1600×1200×24, openbox |
-| Load average (1, 5, 15 min) before / after | {load_before} / {load_after} |
-| Processes using CPU at the start (from `top`) | {busy} |
-
-## Results
-
-Each row says which spread it gives. Ticks and kB are per session, in the
-order the sessions ran.
-
-{table}
-
-## How each figure is taken
-
-- **First frame.** `varnelle_probe` starts the program on a pseudo-terminal
-  (the viewer never flushes its trace, so only a terminal gives the lines as
-  they are written) and times from just before `exec` to reading the first
-  `D` line. {pairs} pairs, viewer and floor alternating and swapping which
-  goes first, after one uncounted run of each. The ratio is the median of the
-  per-pair ratios. The `D` line is written when a frame begins, so this is
-  the time until the first frame starts; its drawing is in the frame time.
-  The pairs spread widely on a shared machine, so the next row counts, with
-  callgrind, the instructions each program runs from exec to entering its
-  first `display()`: almost all of them are the platform's (the dynamic
-  loader, GLX and Mesa's set-up), the same for both programs.
-- **Idle CPU.** Once the window is shown and the trace has been silent for a
-  second, user plus system ticks of all the program's threads from
-  `/proc/PID/stat` over {idle} s, in each of the {sessions} sessions per
-  program.
-- **Key to frame.** Real key events: the probe presses and releases `f` with
-  XTest on the program's window (found by `_NET_WM_PID`), then reads the `D`
-  line that follows. {presses} presses per session, 100 ms apart, pooled over
-  the sessions. The sender's own cost is the time from before the press to
-  the return of `XSync`, which comes back once the X server has handled both
-  events; it is measured on the same presses. The target adds to its p95 one
-  median frame time of the scene at 480×480.
-- **Frame time.** `varnelle_frame_time` links the viewer's library, opens a
-  window of the size, calls `initRendering` and the orthographic station
-  `reshapeOrtho`, and times `display()` followed by `glFinish`, against the
-  same loop that only clears, flushes and swaps. {rounds} rounds of
-  {per_round} frames of each, alternating, after uncounted warm-up frames.
-- **Memory.** `VmRSS` from `/proc/PID/status` after start-up, after the
-  first key's frame, and every hundred frames up to {frames} frames of `f`
-  presses. The growth is read over the last 600 frames, after the first
-  {growth_from}: the first key press costs both programs a one-off amount of
-  memory inside the libraries (the floor shows it as well), which the middle
-  row gives. The viewer's start-up figure is higher than the floor's by
-  what its first frames of the lit scene make the renderer build (Mesa's
-  software renderer compiles code for each new drawing state on first use);
-  the frame-time driver, which links the same library, shows it directly
-  by reading its own `VmRSS` before its first frame and after its warm-up
-  frames of the scene.
-"""
 
 
 if __name__ == "__main__":
