@@ -2,7 +2,8 @@
 #   make run    install what is missing, build, and open the viewer (with
 #               no display, run the headless tour instead)
 #   make test   install what is missing, build, and run the suite on a
-#               private virtual X server
+#               private virtual X server, then again against a build with
+#               AddressSanitizer and UndefinedBehaviorSanitizer
 #   make tour   the headless tour, whatever the display, refreshing the
 #               README's pictures in docs/
 #   make bench  the responsiveness benchmark, built apart in build-bench/
@@ -10,6 +11,7 @@
 #               rewrites docs/performance.md
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
+SANITIZE_BUILD_DIR ?= $(BUILD_DIR)-sanitize
 
 .PHONY: all deps build run test clean tour
 
@@ -30,10 +32,11 @@ tour: build
 
 test: build
 	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
+	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
 
 .PHONY: bench
 bench: deps
 	@tools/bench.sh
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
