@@ -4,6 +4,8 @@
 #   make test   install what is missing, build, and run the suite on a
 #               private virtual X server, then again against a build with
 #               AddressSanitizer and UndefinedBehaviorSanitizer
+#   make reliability  the abuse tests against the normal and the sanitized
+#               build, writing their figures to docs/reliability.md
 #   make tour   the headless tour, whatever the display, refreshing the
 #               README's pictures in docs/
 #   make bench  the responsiveness benchmark, built apart in build-bench/
@@ -33,6 +35,11 @@ tour: build
 test: build
 	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
 	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
+
+.PHONY: reliability
+reliability: build
+	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
+	tools/with-xvfb.sh tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
 
 .PHONY: bench
 bench: deps

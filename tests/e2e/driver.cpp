@@ -618,7 +618,7 @@ FailedStart runToEnd(const std::vector<std::string>& arguments, const std::strin
     return result;
 }
 
-void reportFigures(const std::string& what, int tried, int survived, int lost)
+void reportFigures(const std::string& what, int inputs, int runs, int endedWell, int lost)
 {
     const char* path = getenv("VARNELLE_RELIABILITY_REPORT");
     if (path == nullptr) {
@@ -626,7 +626,7 @@ void reportFigures(const std::string& what, int tried, int survived, int lost)
     }
     FILE* report = fopen(path, "a");
     if (report != nullptr) {
-        fprintf(report, "| %s | %d | %d | %d |\n", what.c_str(), tried, survived, lost);
+        fprintf(report, "| %s | %d | %d | %d | %d |\n", what.c_str(), inputs, runs, endedWell, lost);
         fclose(report);
     }
 }

@@ -99,9 +99,10 @@ FailedStart runToEnd(const std::vector<std::string>& arguments, const std::strin
                      int timeoutMilliseconds = 10000);
 
 // Add a row to the reliability report named by VARNELLE_RELIABILITY_REPORT,
-// if that is set: what was tried, how many times, how many runs survived,
-// and how many trace lines were lost.
-void reportFigures(const std::string& what, int tried, int survived, int lost);
+// if that is set: what was tried, how many inputs, in how many runs of the
+// viewer, how many of those runs ended well, and how many trace lines were
+// lost.
+void reportFigures(const std::string& what, int inputs, int runs, int endedWell, int lost);
 
 // True if two colours differ by at most 3 in every channel.
 bool nearColour(const std::array<int, 3>& a, const std::array<int, 3>& b);

@@ -55,7 +55,7 @@ TEST_F(Abuse, EveryPrintableCharacterThatIsNoCommandWritesOneKAndNoFrame)
     sendAndWait([] { pressCharacter('f'); }, 2);
     expected.insert(expected.end(), {"K", "D"});
     EXPECT_EQ(joined(traceLines()), joined(expected));
-    reportFigures("printable characters that are no command", tried, viewerRunning() ? 1 : 0,
+    reportFigures("printable characters that are no command", tried, 1, viewerRunning() ? 1 : 0,
                   static_cast<int>(expected.size()) - static_cast<int>(traceLines().size()));
 }
 
@@ -77,7 +77,7 @@ TEST_F(Abuse, SpecialAndModifierKeysWriteNothing)
     std::vector<std::string> after(traceLines().begin() + static_cast<long>(before),
                                    traceLines().end());
     EXPECT_EQ(joined(after), "K\nD\n");
-    reportFigures("special and modifier keys", static_cast<int>(std::size(keys)),
+    reportFigures("special and modifier keys", static_cast<int>(std::size(keys)), 1,
                   viewerRunning() ? 1 : 0, 0);
 }
 
@@ -120,7 +120,7 @@ TEST_F(Abuse, AStormOfEnterPressesStepsOnceForEach)
     // 400 steps from the orthographic station end on it again.
     EXPECT_TRUE(waitForPixel(2, 2, grey));
     expectAnswers();
-    reportFigures("Enter presses in one storm", presses, viewerRunning() ? 1 : 0,
+    reportFigures("Enter presses in one storm", presses, 1, viewerRunning() ? 1 : 0,
                   2 * presses - keys - stations);
 }
 
@@ -139,7 +139,7 @@ TEST_F(Abuse, AHeldKeyActsOnEveryRepeat)
     }
     EXPECT_GT(keys, 2) << "the held key repeated";
     EXPECT_TRUE(waitForPixel(2, 2, backgrounds[keys % 3])) << keys << " presses of f";
-    reportFigures("repeats of a held key", keys, viewerRunning() ? 1 : 0, 0);
+    reportFigures("repeats of a held key", keys, 1, viewerRunning() ? 1 : 0, 0);
 }
 
 TEST_F(Abuse, RapidResizesOnEveryStationLeaveItWell)
@@ -179,7 +179,7 @@ TEST_F(Abuse, RapidResizesOnEveryStationLeaveItWell)
         sendAndWait([] { pressCharacter('\r'); }, 3);
     }
     EXPECT_EQ(suspiciousLines(), 0);
-    reportFigures("window resizes, 1x1 to 2600x2100, on four stations", resizes,
+    reportFigures("window resizes, 1x1 to 2600x2100, on four stations", resizes, 1,
                   viewerRunning() ? 1 : 0, 0);
 }
 
@@ -205,7 +205,7 @@ TEST_F(Abuse, TwentyFullScreenTogglesComeBackToTheSameGeometry)
     EXPECT_EQ(after.width, before.width);
     EXPECT_EQ(after.height, before.height);
     expectAnswers();
-    reportFigures("full-screen toggles under a window manager", toggles,
+    reportFigures("full-screen toggles under a window manager", toggles, 1,
                   viewerRunning() ? 1 : 0, 0);
 }
 
@@ -237,7 +237,7 @@ TEST_F(Abuse, AHostileEnvironmentGivesAClearMessageAndAFailureStatus)
         survived += run.exited && !run.timedOut && run.status == glutFailureStatus ? 1 : 0;
     }
     reportFigures("hostile environments (no display, bad display, bad option)",
-                  static_cast<int>(std::size(cases)), survived, 0);
+                  static_cast<int>(std::size(cases)), static_cast<int>(std::size(cases)), survived, 0);
 }
 
 // Key presses enough to write well over a block of trace: the C library then
@@ -264,7 +264,8 @@ TEST_F(Abuse, AClosedOrFullStandardOutputDoesNotStopTheViewer)
         survived += status == 0 ? 1 : 0;
         stopServer();
     }
-    reportFigures("runs with a closed or a full standard output, 2500 key presses each",
+    reportFigures("key presses with a closed or a full standard output",
+                  framesPastABlock * static_cast<int>(std::size(sinks)),
                   static_cast<int>(std::size(sinks)), survived, 0);
 }
 
@@ -330,7 +331,8 @@ TEST_F(Abuse, NothingWrittenBeforeTheEndIsLost)
         survived += status == 0 ? 1 : 0;
         stopServer();
     }
-    reportFigures("sessions with the trace on a pipe or a file, 320 keys each",
+    reportFigures("keys with the trace on a pipe or a file, ended by Escape or the window manager",
+                  rounds * static_cast<int>(std::size(keys)) * static_cast<int>(std::size(cases)),
                   static_cast<int>(std::size(cases)), survived, linesLost);
 }
 
