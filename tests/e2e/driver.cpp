@@ -92,6 +92,20 @@ pid_t spawn(const std::vector<std::string>& command)
     return pid;
 }
 
+// In a child process: replace it with the viewer, given its arguments.
+[[noreturn]] void execViewer(const std::vector<std::string>& arguments)
+{
+    const char* chosen = getenv("VARNELLE_BINARY");
+    std::string binary = chosen != nullptr ? chosen : VARNELLE_BUILT_BINARY;
+    std::vector<char*> argv = {const_cast<char*>(binary.c_str())};
+    for (const std::string& word : arguments) {
+        argv.push_back(const_cast<char*>(word.c_str()));
+    }
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+}
+
 // Read what the trace holds now, waiting at most the given time for more.
 void readTrace(int milliseconds)
 {
@@ -252,8 +266,6 @@ std::string displayName()
 
 bool startViewer(TraceSink sink, const std::vector<std::string>& arguments)
 {
-    const char* chosen = getenv("VARNELLE_BINARY");
-    std::string binary = chosen != nullptr ? chosen : VARNELLE_BUILT_BINARY;
     lines.clear();
     linesMatched = 0;
     pending.clear();
@@ -298,13 +310,7 @@ bool startViewer(TraceSink sink, const std::vector<std::string>& arguments)
             close(full);
         }
         setenv("DISPLAY", serverDisplay.c_str(), 1);
-        std::vector<char*> argv = {const_cast<char*>(binary.c_str())};
-        for (const std::string& word : arguments) {
-            argv.push_back(const_cast<char*>(word.c_str()));
-        }
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
+        execViewer(arguments);
     }
     if (sink == TraceSink::pipe) {
         close(outputPipe[1]);
@@ -565,8 +571,6 @@ void resizeWindow(int width, int height)
 FailedStart runToEnd(const std::vector<std::string>& arguments, const std::string& display,
                      int timeoutMilliseconds)
 {
-    const char* chosen = getenv("VARNELLE_BINARY");
-    std::string binary = chosen != nullptr ? chosen : VARNELLE_BUILT_BINARY;
     int errorPipe[2] = {-1, -1};
     FailedStart result;
     if (pipe(errorPipe) != 0) {
@@ -582,13 +586,7 @@ FailedStart runToEnd(const std::vector<std::string>& arguments, const std::strin
         } else {
             setenv("DISPLAY", display.c_str(), 1);
         }
-        std::vector<char*> argv = {const_cast<char*>(binary.c_str())};
-        for (const std::string& word : arguments) {
-            argv.push_back(const_cast<char*>(word.c_str()));
-        }
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
+        execViewer(arguments);
     }
     close(errorPipe[1]);
     fcntl(errorPipe[0], F_SETFL, O_NONBLOCK);

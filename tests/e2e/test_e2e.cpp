@@ -183,30 +183,34 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
     EXPECT_EQ(after.y, before.y);
 }
 
-TEST_F(Viewer, EscapeEndsWithStatusZeroAndTheTraceArrivesWhole)
+TEST_F(Viewer, EscapeOrClosingTheWindowEndsWithStatusZeroAndTheWholeTrace)
 {
-    start(false, TraceSink::pipe);
-    // On a pipe the trace is block-buffered: wait on the picture instead.
-    ASSERT_TRUE(waitForPixel(2, 2, grey));
-    pressCharacter('f');
-    ASSERT_TRUE(waitForPixel(2, 2, white));
-    pressKey("Escape");
-    EXPECT_EQ(waitForExit(), 0);
-    EXPECT_EQ(joined(collapsed(traceLines())), "RO\nD\nK\nD\nK\n");
-    EXPECT_EQ(capturedOutput().back(), '\n');
-}
-
-TEST_F(Viewer, ClosingThroughTheWindowManagerEndsItAndKeepsTheTrace)
-{
-    start(true, TraceSink::pipe);
-    ASSERT_TRUE(waitForPixel(2, 2, grey));
-    pressCharacter('f');
-    ASSERT_TRUE(waitForPixel(2, 2, white));
-    pressCharacter('f');
-    ASSERT_TRUE(waitForPixel(2, 2, black));
-    closeThroughWindowManager();
-    EXPECT_EQ(waitForExit(), 0);
-    EXPECT_EQ(joined(collapsed(traceLines())), "RO\nD\nK\nD\nK\nD\n");
+    const struct {
+        const char* what;
+        bool closeThroughManager;
+        const char* trace;
+    } cases[] = {
+        {"Escape", false, "RO\nD\nK\nD\nK\nD\nK\n"},
+        {"closed by the window manager", true, "RO\nD\nK\nD\nK\nD\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        start(c.closeThroughManager, TraceSink::pipe);
+        // On a pipe the trace is block-buffered: wait on the picture instead.
+        ASSERT_TRUE(waitForPixel(2, 2, grey));
+        pressCharacter('f');
+        ASSERT_TRUE(waitForPixel(2, 2, white));
+        pressCharacter('f');
+        ASSERT_TRUE(waitForPixel(2, 2, black));
+        if (c.closeThroughManager) {
+            closeThroughWindowManager();
+        } else {
+            pressKey("Escape");
+        }
+        EXPECT_EQ(waitForExit(), 0);
+        EXPECT_EQ(joined(collapsed(traceLines())), c.trace);
+        stopServer();
+    }
 }
 
 } // namespace
