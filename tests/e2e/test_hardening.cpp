@@ -132,7 +132,12 @@ TEST_F(Abuse, AHeldKeyActsOnEveryRepeat)
     size_t before = traceLines().size();
     // Longer than the server's repeat delay, so that the key repeats.
     holdCharacter('f', 1500);
-    readTraceFor(200);
+    // Read until the viewer has caught up with every repeat.
+    size_t count = 0;
+    do {
+        count = traceLines().size();
+        readTraceFor(300);
+    } while (traceLines().size() != count);
     int keys = 0;
     for (size_t i = before; i < traceLines().size(); ++i) {
         keys += traceLines()[i] == "K" ? 1 : 0;
