@@ -9,7 +9,8 @@
 //   z       filled or wireframe polygons
 //   Escape  quit
 //
-// Every key, bound or not, writes "K" to the trace first.
+// Every character key, bound or not, writes "K" to the trace first; special
+// keys (arrows, function keys) reach no callback and write nothing.
 #pragma once
 
 // Window geometry and viewing options, shared by the keyboard, the display
@@ -36,6 +37,7 @@ struct ViewerState {
     int savedHeight = 0;
 };
 
+// The one viewer state of the process, shared by every callback.
 extern ViewerState viewerState;
 
 // The window title; it ends with one blank.

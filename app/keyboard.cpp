@@ -6,9 +6,7 @@
 
 #include "app.h"
 #include "camera/camera.h"
-
-// Number of background colours the f key cycles through.
-static const int backgroundCount = 3;
+#include "render/render.h"
 
 // Step to the next camera station and apply it at once to the recorded size.
 static void nextCameraStation()
@@ -42,13 +40,13 @@ void keyboard(unsigned char key, int x, int y)
 {
     (void)x;
     (void)y;
-    printf("K\n");
+    std::printf("K\n");
     switch (key) {
     case keyEnter:
         nextCameraStation();
         break;
     case keyEscape:
-        exit(0);
+        std::exit(0);
     case keyFullScreen:
         toggleFullScreen();
         break;

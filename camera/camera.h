@@ -16,19 +16,8 @@ void reshapePerspective1(int width, int height);
 void reshapePerspective2(int width, int height);
 void reshapePerspective3(int width, int height);
 
-// The stations in the order the Enter key steps through them.
+// Number of camera stations.
 const int stationCount = 4;
+// The station handlers, indexed by the viewer's cameraStation (0..3), in the
+// order the Enter key steps through them.
 extern const StationHandler stationHandlers[stationCount];
-
-// Orthographic station: the narrower side of the window shows -10..10, and
-// the depth range is -20..20, in scene units.
-const double orthoHalfSpan = 10.0;
-const double orthoNear = -20.0;
-const double orthoFar = 20.0;
-
-// Perspective stations: the base angle makes a 20-unit span fill the view at
-// the eye's distance, and the clipping planes lie 12 units either side of the
-// origin, which brackets the cones' 10-unit reach.
-const double perspectiveSpan = 20.0;
-const double perspectiveDepth = 12.0;
-const double piApprox = 3.14159;

@@ -7,6 +7,7 @@
 
 #include "app/app.h"
 
+// The palette, RGBA in [0, 1].
 const GLfloat grey[4] = {0.5f, 0.5f, 0.5f, 1.0f};
 const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -18,7 +19,7 @@ const GLfloat yellow[4] = {1.0f, 1.0f, 0.0f, 1.0f};
 const GLfloat magenta[4] = {1.0f, 0.0f, 1.0f, 1.0f};
 const GLfloat cyan[4] = {0.0f, 1.0f, 1.0f, 1.0f};
 
-const GLfloat* const backgroundColours[3] = {grey, white, black};
+const GLfloat* const backgroundColours[backgroundCount] = {grey, white, black};
 
 // A point light at the origin, inside the sphere and at the base of every cone.
 const GLfloat light0Position[4] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -41,6 +42,13 @@ static const GLdouble coneHeight = 10.0;
 static const GLint coneSlices = 36;
 static const GLint coneStacks = 10;
 
+// Turns that carry each cone's axis to the next one's, in degrees.
+static const GLfloat quarterTurn = 90.0f;
+static const GLfloat halfTurn = 180.0f;
+// Rotation axes, unit vectors in scene coordinates.
+static const GLfloat xAxis[3] = {1.0f, 0.0f, 0.0f};
+static const GLfloat yAxis[3] = {0.0f, 1.0f, 0.0f};
+
 void initRendering()
 {
     glMaterialfv(GL_FRONT, GL_SPECULAR, white);
@@ -58,6 +66,12 @@ void initRendering()
     glEnable(GL_AUTO_NORMAL);
 }
 
+// Turn the current modelview matrix about an axis, in degrees.
+static void turn(GLfloat degrees, const GLfloat axis[3])
+{
+    glRotatef(degrees, axis[0], axis[1], axis[2]);
+}
+
 // Draw one cone along the current +z axis with the given diffuse colour.
 static void drawCone(const GLfloat* colour)
 {
@@ -71,23 +85,29 @@ void drawScene()
     glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
     glutSolidSphere(sphereRadius, sphereSlices, sphereStacks);
     // The rotations accumulate: each turns the previous cone's axis.
+    // +z
     drawCone(red);
-    glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+    // +x
+    turn(quarterTurn, yAxis);
     drawCone(green);
-    glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+    // -z
+    turn(quarterTurn, yAxis);
     drawCone(blue);
-    glRotatef(90.0f, 0.0f, 1.0f, 0.0f);
+    // -x
+    turn(quarterTurn, yAxis);
     drawCone(yellow);
-    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    // -y
+    turn(quarterTurn, xAxis);
     drawCone(magenta);
-    glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
+    // +y
+    turn(halfTurn, xAxis);
     drawCone(cyan);
     glPopMatrix();
 }
 
 void display()
 {
-    printf("D\n");
+    std::printf("D\n");
     const GLfloat* background = backgroundColours[viewerState.backgroundIndex];
     glClearColor(background[0], background[1], background[2], background[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -110,6 +130,6 @@ void display()
     // Only one pending code is read per frame; others wait for later frames.
     GLenum error = glGetError();
     if (error != GL_NO_ERROR) {
-        printf("Attention erreur %d\n", static_cast<int>(error));
+        std::printf("Attention erreur %d\n", static_cast<int>(error));
     }
 }

@@ -17,8 +17,10 @@ extern const GLfloat yellow[4];
 extern const GLfloat magenta[4];
 extern const GLfloat cyan[4];
 
-// Background colours, indexed by the viewer's backgroundIndex (0..2).
-extern const GLfloat* const backgroundColours[3];
+// Background colours, indexed by the viewer's backgroundIndex (0..2): grey,
+// white, black.
+const int backgroundCount = 3;
+extern const GLfloat* const backgroundColours[backgroundCount];
 
 // Light positions in scene coordinates (x, y, z, w); w = 0 is a direction.
 extern const GLfloat light0Position[4];
