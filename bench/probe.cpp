@@ -241,8 +241,12 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
     printf("idle_ticks %ld\nidle_lines %d\nidle_seconds %d\nclock_ticks_per_second %ld\n",
            ticksAfter - ticksBefore, idleLines, idleSeconds, sysconf(_SC_CLK_TCK));
 
-    // Pairs of frame count and resident kB.
-    std::vector<long> residentKb{0, process.residentKb()};
+    // Pairs of frame count and kB: the resident set and its anonymous part.
+    // The kernel here may page out cold file-backed pages (code) at any
+    // time; with no swap it cannot page out anonymous ones, so a leak shows
+    // in RssAnon whatever it does.
+    std::vector<long> residentKb{0, process.statusKb("VmRSS")};
+    std::vector<long> anonymousKb{0, process.statusKb("RssAnon")};
     std::vector<long> latencies;
     std::vector<long> senderCosts;
     KeySender sender(process.pid());
@@ -267,12 +271,15 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
                      != std::end(memoryEarlyFrames);
         if (early || frame % memorySampleEvery == 0) {
             residentKb.push_back(frame);
-            residentKb.push_back(process.residentKb());
+            residentKb.push_back(process.statusKb("VmRSS"));
+            anonymousKb.push_back(frame);
+            anonymousKb.push_back(process.statusKb("RssAnon"));
         }
     }
     printList("latency_us", latencies);
     printList("sender_us", senderCosts);
     printList("resident_kb", residentKb);
+    printList("anonymous_kb", anonymousKb);
     printf("frames %d\nkey_lines %d\nerror_lines %d\n", frames, process.linesSeen("K"),
            process.linesStartingWith("Attention"));
     return 0;

@@ -19,7 +19,7 @@ FIRST_FRAME_PAIRS = 31
 # Sessions of each program, alternating; each gives idle CPU, key latency
 # and memory figures.
 SESSIONS_PER_PROGRAM = 2
-TIMED_PRESSES = 40
+TIMED_PRESSES = 100
 # Frames per session: memory growth is read over the last 600 of them, after
 # the first hundred have paid any one-off cost.
 SESSION_FRAMES = 700
@@ -182,18 +182,18 @@ def pooled(session_list, name):
     return values
 
 
-def memory(session):
-    """Resident kB by frame count, from the probe's pairs."""
-    pairs = [int(v) for v in session["resident_kb"]]
+def memory(session, name):
+    """kB by frame count, from the probe's pairs."""
+    pairs = [int(v) for v in session[name]]
     return dict(zip(pairs[0::2], pairs[1::2]))
 
 
-def memory_cells(session_list):
-    """Start-up RSS, one-off growth by the first key's frame, growth over the
-    last 600 frames; each as the list over sessions."""
+def memory_cells(session_list, name):
+    """Start-up figure, one-off growth by the first key's frame, growth over
+    the last 600 frames; each as the list over sessions."""
     startup, first_key, growth = [], [], []
     for session in session_list:
-        kb = memory(session)
+        kb = memory(session, name)
         startup.append(kb[0])
         first_key.append(kb[1] - kb[0])
         growth.append(kb[SESSION_FRAMES] - kb[GROWTH_FROM_FRAME])
@@ -214,6 +214,17 @@ def memory_total():
             if line.startswith("MemTotal"):
                 return "%.1f GiB" % (int(line.split()[1]) / 1024.0 / 1024.0)
     return "?"
+
+
+def proactive_pageout():
+    """Whether the kernel runs DAMON, which may page out cold memory."""
+    root = "/sys/kernel/mm/damon/admin/kdamonds"
+    try:
+        states = [open(os.path.join(root, d, "state")).read().strip()
+                  for d in os.listdir(root) if d.isdigit()]
+    except OSError:
+        return "not available"
+    return "on" if "on" in states else "off"
 
 
 def kb_list(values):
@@ -308,19 +319,21 @@ def main():
                         width, height, len(scene), spread(scene), spread(clear),
                         ms(statistics.median(scene) - statistics.median(clear))))
 
-    viewer_start, viewer_first_key, viewer_growth = memory_cells(viewer_sessions)
-    floor_start, floor_first_key, floor_growth = memory_cells(floor_sessions)
-    rows.append("| Resident memory after start-up, kB, each session | %s | %s | | |" % (
-        kb_list(viewer_start), kb_list(floor_start)))
+    for name, label in (("resident_kb", "Resident memory (VmRSS)"),
+                        ("anonymous_kb", "Anonymous resident memory (RssAnon)")):
+        viewer_start, viewer_first_key, viewer_growth = memory_cells(viewer_sessions, name)
+        floor_start, floor_first_key, floor_growth = memory_cells(floor_sessions, name)
+        rows.append("| %s after start-up, kB, each session | %s | %s | | |" % (
+            label, kb_list(viewer_start), kb_list(floor_start)))
+        rows.append("| … its growth by the first key's frame (one-off), kB | %s | %s | | |" % (
+            kb_list(viewer_first_key), kb_list(floor_first_key)))
+        rows.append("| … its growth over the 600 frames %d to %d, kB | %s | %s | 0 | %s |" % (
+            GROWTH_FROM_FRAME, SESSION_FRAMES, kb_list(viewer_growth), kb_list(floor_growth),
+            verdict(max(viewer_growth) <= 0)))
     for width, height, _, _, _, kb in frames:
         rows.append("| Resident memory of the frame-time driver at %d×%d before its first frame "
                     "→ after %d scene frames, kB | %d → %d | | | the scene's first frames add "
                     "%d |" % (width, height, WARM_UP_FRAMES, kb[0], kb[1], kb[1] - kb[0]))
-    rows.append("| Growth by the first key's frame (one-off), kB | %s | %s | | |" % (
-        kb_list(viewer_first_key), kb_list(floor_first_key)))
-    rows.append("| Growth over the 600 frames %d to %d, kB | %s | %s | 0 | %s |" % (
-        GROWTH_FROM_FRAME, SESSION_FRAMES, kb_list(viewer_growth), kb_list(floor_growth),
-        verdict(max(viewer_growth) == 0)))
 
     table = "\n".join(["| Figure | Varnelle | Floor | Target | Result |",
                        "|---|---|---|---|---|"] + rows)
@@ -332,7 +345,7 @@ def main():
                            "performance.md.in")) as template_file:
         template = template_file.read()
     document = template.format(
-        command=COMMAND, started=started, revision=revision(), cpu=cpu_model(), cores=os.cpu_count(),
+        command=COMMAND, started=started, revision=revision(), pageout=proactive_pageout(), cpu=cpu_model(), cores=os.cpu_count(),
         memory=memory_total(), kernel=platform.release(), renderer=renderer,
         load_before=load_before, load_after=load_after, busy=busy, table=table,
         pairs=FIRST_FRAME_PAIRS, sessions=SESSIONS_PER_PROGRAM, presses=TIMED_PRESSES,

@@ -26,10 +26,11 @@ const int readChunk = 4096;
 // How long a program gets to end after SIGTERM before SIGKILL.
 const std::chrono::milliseconds stopGrace(2000);
 const std::chrono::milliseconds reapPoll(5);
-// utime and stime are fields 14 and 15 of /proc/PID/stat; counted from the
-// field after the command name, which ends with the last ')', they are the
-// 12th and 13th.
+// Fields of /proc/PID/stat counted from the first one after the command
+// name, which ends with the last ')': utime and stime (fields 14 and 15 of
+// the file) are the 12th and 13th.
 const int utimeAfterName = 12;
+const int stimeAfterName = 13;
 
 long long monotonicNanos()
 {
@@ -207,7 +208,7 @@ int TracedProcess::linesStartingWith(const std::string& prefix) const
     return count;
 }
 
-long TracedProcess::cpuTicks() const
+std::vector<long> TracedProcess::statFields() const
 {
     std::ifstream stat(procPath(childPid, "stat"));
     std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
@@ -215,30 +216,39 @@ long TracedProcess::cpuTicks() const
     if (nameEnd == std::string::npos) {
         throw std::runtime_error("cannot read " + procPath(childPid, "stat"));
     }
-    std::istringstream fields(text.substr(nameEnd + 1));
-    std::string field;
-    for (int i = 1; i < utimeAfterName; ++i) {
-        fields >> field;
+    // Index 0 is unused, so that fields keep their numbers after the name.
+    std::vector<long> fields{0};
+    std::istringstream words(text.substr(nameEnd + 1));
+    std::string word;
+    while (words >> word && static_cast<int>(fields.size()) <= stimeAfterName) {
+        // The state field is a letter; it reads as 0.
+        fields.push_back(strtol(word.c_str(), nullptr, 10));
     }
-    long utime = 0;
-    long stime = 0;
-    fields >> utime >> stime;
-    return utime + stime;
+    if (static_cast<int>(fields.size()) <= stimeAfterName) {
+        throw std::runtime_error("short " + procPath(childPid, "stat"));
+    }
+    return fields;
 }
 
-long TracedProcess::residentKb() const
+long TracedProcess::cpuTicks() const
+{
+    std::vector<long> fields = statFields();
+    return fields[utimeAfterName] + fields[stimeAfterName];
+}
+
+long TracedProcess::statusKb(const std::string& wanted) const
 {
     std::ifstream status(procPath(childPid, "status"));
     std::string key;
     while (status >> key) {
-        if (key == "VmRSS:") {
+        if (key == wanted + ":") {
             long kb = 0;
             status >> kb;
             return kb;
         }
         status.ignore(readChunk, '\n');
     }
-    throw std::runtime_error("no VmRSS in " + procPath(childPid, "status"));
+    throw std::runtime_error("no " + wanted + " in " + procPath(childPid, "status"));
 }
 
 void TracedProcess::stop()

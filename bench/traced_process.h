@@ -43,8 +43,9 @@ public:
 
     // User plus system CPU time of all the program's threads, in clock ticks.
     long cpuTicks() const;
-    // Resident set size in kB.
-    long residentKb() const;
+    // A figure in kB from /proc/PID/status, such as "VmRSS" (the resident
+    // set) or "RssAnon" (its anonymous part: heap, stacks, private data).
+    long statusKb(const std::string& key) const;
 
     // End the program (SIGTERM, then SIGKILL) and reap it.
     void stop();
@@ -52,6 +53,9 @@ public:
 private:
     // Read what is available within `timeout`; false on timeout or end.
     bool readSome(std::chrono::milliseconds timeout);
+    // The numeric fields of /proc/PID/stat after the command name, numbered
+    // from 1.
+    std::vector<long> statFields() const;
     // Take the next complete line from the buffer, if there is one.
     bool takeLine(std::string& line);
 
