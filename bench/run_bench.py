@@ -6,6 +6,7 @@ from the template performance.md.in beside this script.
 
 Usage: run_bench.py BUILD_DIR OUTPUT_MARKDOWN
 """
+import math
 import os
 import platform
 import statistics
@@ -58,7 +59,7 @@ def parse(output):
 def percentile(values, fraction):
     """Nearest-rank percentile of a list of numbers."""
     ordered = sorted(values)
-    rank = max(1, int(round(fraction * len(ordered) + 0.5)))
+    rank = max(1, math.ceil(fraction * len(ordered)))
     return ordered[min(rank, len(ordered)) - 1]
 
 
