@@ -160,9 +160,27 @@ wait_until "the window manager" wm_ready
 
 # The viewer, unchanged and with no options, in a pseudo-terminal: script
 # copies what it writes to the trace file as it comes.
-script -qfec "$viewer" /dev/null </dev/null >"$trace_raw" 2>&1 &
-viewer_pid=$!
-await_trace RO D
+# A window mapped while openbox is still starting can stay unmapped, and the
+# viewer then waits for it for ever: give the first frame a few seconds, and
+# start the viewer once more if it has not come.
+first_frame_seconds=5
+start_viewer() {
+    : >"$trace_raw"
+    script -qfec "$viewer" /dev/null </dev/null >"$trace_raw" 2>&1 &
+    viewer_pid=$!
+    local tries=$((first_frame_seconds * 10))
+    until trace_has "RO|D"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+if ! start_viewer; then
+    echo "tour: no first frame within ${first_frame_seconds} s; starting the viewer again" >&2
+    kill "$viewer_pid" 2>/dev/null || true
+    wait "$viewer_pid" 2>/dev/null || true
+    start_viewer || fail "timed out waiting for the viewer's first frame"
+fi
 window=$(timeout "$timeout_seconds" xdotool search --sync --name "^$title\$" | head -n 1)
 [ -n "$window" ] || fail "no window titled '$title'"
 timeout "$timeout_seconds" xdotool windowactivate --sync "$window" || fail "could not activate the viewer window"

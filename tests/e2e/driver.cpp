@@ -244,6 +244,27 @@ bool startServer(bool withWindowManager, int screenWidth, int screenHeight)
             }
             briefPause();
         }
+        // The manager announces itself before it manages windows, and a
+        // window mapped in between stays unmapped for good. Map probe
+        // windows, a new one each time, until the manager shows one.
+        const int probeMilliseconds = 300;
+        bool mapped = false;
+        while (!mapped && Clock::now() < end) {
+            Window probe = XCreateSimpleWindow(connection, DefaultRootWindow(connection), 0, 0,
+                                               1, 1, 0, 0, 0);
+            XMapWindow(connection, probe);
+            XSync(connection, False);
+            auto probeEnd = deadline(probeMilliseconds);
+            while (!mapped && Clock::now() < probeEnd) {
+                mapped = viewable(probe);
+                briefPause();
+            }
+            XDestroyWindow(connection, probe);
+            XSync(connection, False);
+        }
+        if (!mapped) {
+            return false;
+        }
     }
     return true;
 }
