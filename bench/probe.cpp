@@ -205,30 +205,33 @@ int waitForManager()
     return 0;
 }
 
-int firstFrame(const std::vector<std::string>& command)
+// Wait for the program's first "D" and print the time to it since exec;
+// false, with what the program wrote, if no frame came.
+bool reportFirstFrame(TracedProcess& process, const std::string& program)
 {
-    const std::string& program = command.front();
-    TracedProcess process(command);
     TimePoint seen;
     if (!process.waitForLine("D", firstFrameTimeout, seen)) {
         fprintf(stderr, "varnelle_probe: %s drew no frame; its output:\n%s\n", program.c_str(),
                 process.transcript().c_str());
-        return 1;
+        return false;
     }
     printf("first_frame_us %ld\n", microsBetween(process.execTime(), seen));
-    return 0;
+    return true;
+}
+
+int firstFrame(const std::vector<std::string>& command)
+{
+    const std::string& program = command.front();
+    TracedProcess process(command);
+    return reportFirstFrame(process, program) ? 0 : 1;
 }
 
 int session(const std::string& program, int presses, int frames, int idleSeconds)
 {
     TracedProcess process({program});
-    TimePoint seen;
-    if (!process.waitForLine("D", firstFrameTimeout, seen)) {
-        fprintf(stderr, "varnelle_probe: %s drew no frame; its output:\n%s\n", program.c_str(),
-                process.transcript().c_str());
+    if (!reportFirstFrame(process, program)) {
         return 1;
     }
-    printf("first_frame_us %ld\n", microsBetween(process.execTime(), seen));
     if (!process.waitForQuiet(settleQuiet, settleTimeout)) {
         fprintf(stderr, "varnelle_probe: %s kept drawing after start-up\n", program.c_str());
         return 1;
@@ -255,6 +258,7 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
         TimePoint start = std::chrono::steady_clock::now();
         sender.press(XK_f);
         TimePoint sent = std::chrono::steady_clock::now();
+        TimePoint seen;
         if (!process.waitForLine("D", frameTimeout, seen)) {
             fprintf(stderr, "varnelle_probe: no frame after press %d; output:\n%s\n", frame,
                     process.transcript().c_str());
