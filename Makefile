@@ -15,7 +15,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 SANITIZE_BUILD_DIR ?= $(BUILD_DIR)-sanitize
 
-.PHONY: all deps build run test clean tour
+.PHONY: all deps build sanitize-build run test reliability tour bench clean
 
 all: build
 
@@ -32,16 +32,18 @@ run: build
 tour: build
 	@tools/tour.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
 
-test: build
+# The viewer and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize-build: deps
+	cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DVARNELLE_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD_DIR) -j 2
+
+test: build sanitize-build
 	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
 	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
 
-.PHONY: reliability
-reliability: build
-	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
+reliability: build sanitize-build
 	tools/with-xvfb.sh tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
 
-.PHONY: bench
 bench: deps
 	@tools/bench.sh
 

@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
-# Build the viewer and its tests with AddressSanitizer and
-# UndefinedBehaviorSanitizer in BUILD_DIR, run the whole suite against that
-# build on a private X server, and fail on any sanitizer report.
+# Run the whole suite against the build with AddressSanitizer and
+# UndefinedBehaviorSanitizer in BUILD_DIR (make sanitize-build makes it) on a
+# private X server, and fail on any sanitizer report.
 # Usage: tools/sanitized-test.sh BUILD_DIR
 set -eu
 build_dir=$1
 here=$(cd "$(dirname "$0")" && pwd)
-
-cmake -S "$here/.." -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DVARNELLE_SANITIZE=ON
-cmake --build "$build_dir" -j 2
 
 # AddressSanitizer writes each process's report to a file of its own here;
 # UndefinedBehaviorSanitizer writes to standard error, which CTest's log of

@@ -5,10 +5,10 @@
 #
 # Usage: tools/tour.sh PATH/TO/varnelle OUTPUT_DIR [DOCS_DIR]
 #
-# It starts Xvfb and openbox (before the viewer, so that GLUT finds a window
-# manager that can do full screen), runs the viewer in a pseudo-terminal so
-# that its trace arrives line by line, and waits on the trace after each key
-# instead of sleeping. Pictures go to OUTPUT_DIR as PNG files; with DOCS_DIR
+# It starts Xvfb (through with-xvfb.sh) and openbox (before the viewer, so
+# that GLUT finds a window manager that can do full screen), runs the viewer
+# in a pseudo-terminal so that its trace arrives line by line, and waits on
+# the trace after each key instead of sleeping. Pictures go to OUTPUT_DIR as PNG files; with DOCS_DIR
 # the window-sized ones are copied there too, with the full-screen one scaled
 # down to the window's width. At the end it prints the viewer's trace and
 # where the pictures are. Everything it started is stopped when it ends, also
@@ -19,10 +19,13 @@ if [ $# -lt 2 ] || [ $# -gt 3 ]; then
     echo "usage: tools/tour.sh PATH/TO/varnelle OUTPUT_DIR [DOCS_DIR]" >&2
     exit 2
 fi
+# Run on a private X server of our own, started and stopped by with-xvfb.sh.
+if [ -z "${VARNELLE_TOUR_SERVER:-}" ]; then
+    VARNELLE_TOUR_SERVER=1 exec "$(dirname "$0")/with-xvfb.sh" "$0" "$@"
+fi
 viewer=$1
 out_dir=$2
 docs_dir=${3:-}
-screen=${VARNELLE_SCREEN:-1280x1024x24}
 title='Varnelle en OpenGL '
 # Seconds to wait for any one thing the tour waits on.
 timeout_seconds=20
@@ -38,12 +41,11 @@ work_dir=$(mktemp -d)
 trace_raw="$work_dir/trace.raw"
 : >"$trace_raw"
 
-xvfb_pid=""
 wm_pid=""
 viewer_pid=""
 # Stop what the tour started, newest first, and remove its scratch files.
 cleanup() {
-    for pid in $viewer_pid $wm_pid $xvfb_pid; do
+    for pid in $viewer_pid $wm_pid; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
@@ -136,18 +138,6 @@ geometry_is() {
     [ "$(geometry)" = "$1" ]
 }
 
-# A private X server; -displayfd reports the display number once it accepts
-# clients.
-mkfifo "$work_dir/display"
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset \
-    3>"$work_dir/display" >"$work_dir/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display_number=""
-if ! read -r -t "$timeout_seconds" display_number <"$work_dir/display" || [ -z "$display_number" ]; then
-    cat "$work_dir/xvfb.log" >&2
-    fail "the virtual X server did not start"
-fi
-export DISPLAY=":$display_number"
 screen_size=$(xwininfo -root | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w, h }')
 
 # The window manager, ready once it announces itself on the root window.
