@@ -11,9 +11,10 @@
 #   make bench  the responsiveness benchmark, built apart in build-bench/
 #               (release mode) and run on a private virtual X server;
 #               rewrites docs/performance.md
-BUILD_DIR ?= build
-BUILD_TYPE ?= RelWithDebInfo
-SANITIZE_BUILD_DIR ?= $(BUILD_DIR)-sanitize
+# Each build is a CMake preset (CMakePresets.json), so that an IDE gets the
+# same builds; these are their folders.
+BUILD_DIR := build
+SANITIZE_BUILD_DIR := build-sanitize
 
 .PHONY: all deps build sanitize-build run test reliability tour bench clean
 
@@ -23,8 +24,8 @@ deps:
 	@tools/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
-	cmake --build $(BUILD_DIR) -j 2
+	cmake --preset default
+	cmake --build --preset default
 
 run: build
 	@tools/run.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour
@@ -34,11 +35,11 @@ tour: build
 
 # The viewer and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize-build: deps
-	cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DVARNELLE_SANITIZE=ON
-	cmake --build $(SANITIZE_BUILD_DIR) -j 2
+	cmake --preset sanitize
+	cmake --build --preset sanitize
 
 test: build sanitize-build
-	tools/with-xvfb.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
+	tools/with-xvfb.sh ctest --preset default
 	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
 
 reliability: build sanitize-build
