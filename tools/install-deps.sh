@@ -13,6 +13,8 @@ packages=(
     # a private X server, a window manager, real key events and window
     # pictures for the end-to-end tests, the tour and the benchmark
     xvfb openbox xdotool libxtst-dev x11-utils x11-apps netpbm
+    # PNG pictures of windows, written by the driver
+    libpng-dev
     # the benchmark's orchestration and statistics, and its instruction counts
     python3 procps valgrind
 )

@@ -1,73 +1,44 @@
-// End-to-end driver: runs the real viewer on a private X server, the way a
-// person uses it. Starts Xvfb (and a window manager when asked), starts the
-// viewer with its trace on a pseudo-terminal or a pipe, sends real key events
-// through XTest, and reads the window's geometry and picture back.
-//
-// No Xlib type appears here: Xlib's macros clash with GoogleTest's.
+// The viewer session an end-to-end test drives, on varnelle_drive: one
+// private X server (with openbox when asked), the built viewer on it with
+// its trace on a terminal, a pipe, a file, or nowhere, and its window.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
-// Where the trace goes: a terminal (read live, line by line), a pipe or a
-// file (block-buffered by the C library, so read whole when the viewer has
-// ended), a closed standard output, or a device that is always full.
-enum class TraceSink { terminal, pipe, file, closed, full };
+#include "drive.h"
 
-// A picture of the window: RGB in [0, 255], origin at the top left.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::array<int, 3>> pixels;
-    std::array<int, 3> at(int x, int y) const { return pixels[y * width + x]; }
-};
+using drive::Geometry;
+using drive::Picture;
+using drive::VisualFacts;
+using TraceSink = drive::Output;
 
-struct Geometry {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
-
-// The GLX properties of the window's visual.
-struct VisualFacts {
-    bool rgba = false;
-    bool doubleBuffered = false;
-    int depthBits = 0;
-};
-
-// Start a private X server of the given screen size; with a window manager,
-// start openbox and wait until it has taken over the screen.
+// Start a private X server of the given screen size, with openbox or not.
+// A failure to start adds a test failure that says why.
 bool startServer(bool withWindowManager, int screenWidth = 1280, int screenHeight = 1024);
 void stopServer();
-// The DISPLAY value of the private server, for example ":3".
 std::string displayName();
 
 // Start the viewer (VARNELLE_BINARY in the environment, else the built one)
 // with the given extra arguments, and wait for its window to be viewable.
 bool startViewer(TraceSink sink, const std::vector<std::string>& arguments = {});
-// True while the viewer runs.
 bool viewerRunning();
 // Wait for the viewer to end and return its exit status, or -1 on a signal
-// or a time-out. The whole of its remaining output is collected.
+// or a time-out (it is then killed). The whole of its output is read.
 int waitForExit(int timeoutMilliseconds = 5000);
-// Kill the viewer if it still runs.
 void stopViewer();
 
-// The trace read so far, one entry a line, and the next line to arrive.
+// The trace read so far, one entry a line.
 const std::vector<std::string>& traceLines();
 // Read trace lines until one after the last line matched so far equals the
 // given text; false on time-out.
 bool waitForLine(const std::string& line, int timeoutMilliseconds = 5000);
 // Read trace lines for a moment, to see what else arrives.
 void readTraceFor(int milliseconds);
-// Bytes written to a pipe or a file, once the viewer has ended.
+// Bytes written to a pipe or a file.
 const std::string& capturedOutput();
 
-// Real key events through XTest. Characters use Shift where the keyboard
-// map needs it; names are X keysym names ("Return", "Escape", "Up", "F1").
+// Real key events to the viewer's window.
 void pressCharacter(char c);
 void pressKey(const std::string& keysymName);
 // Hold a character's key down for a while, so that the server repeats it.
@@ -81,9 +52,7 @@ VisualFacts visualFacts();
 Picture takePicture();
 // Wait until the window's client area has the given size.
 bool waitForSize(int width, int height, int timeoutMilliseconds = 5000);
-// Resize the window as a window manager would.
 void resizeWindow(int width, int height);
-// Ask the window manager to close the window, as its close button does.
 void closeThroughWindowManager();
 
 // How a run of the viewer that is expected to fail at start ended.
