@@ -31,7 +31,7 @@ run: build
 	@tools/run.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour
 
 tour: build
-	@tools/tour.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
+	@$(BUILD_DIR)/varnelle-tour $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
 
 # The viewer and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize-build: deps
