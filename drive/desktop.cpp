@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include <GL/glx.h>
 #include <X11/XKBlib.h>
@@ -52,43 +53,38 @@ bool propertyItem(Display* display, Window window, Atom property, Atom type, uns
     return found;
 }
 
-// The first window below `parent`, depth first, that satisfies `wanted`.
-template <typename Wanted>
-Window findBelow(Display* display, Window parent, const Wanted& wanted)
+// The children of a window, and its parent.
+std::vector<Window> childrenOf(Display* display, Window window, Window& parent)
 {
-    if (wanted(parent)) {
-        return parent;
-    }
     Window root = None;
-    Window up = None;
     Window* children = nullptr;
     unsigned int count = 0;
-    if (XQueryTree(display, parent, &root, &up, &children, &count) == 0) {
-        return None;
+    parent = None;
+    if (XQueryTree(display, window, &root, &parent, &children, &count) == 0) {
+        return {};
     }
-    Window found = None;
-    for (unsigned int i = 0; i < count && found == None; ++i) {
-        found = findBelow(display, children[i], wanted);
-    }
+    std::vector<Window> result(children, children + count);
     if (children != nullptr) {
         XFree(children);
     }
-    return found;
+    return result;
 }
 
-Window parentOf(Display* display, Window window)
+// The first window below `parent`, depth first, that satisfies `wanted`.
+template <typename Wanted>
+Window findBelow(Display* display, Window window, const Wanted& wanted)
 {
-    Window root = None;
-    Window up = None;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display, window, &root, &up, &children, &count) == 0) {
-        return None;
+    if (wanted(window)) {
+        return window;
     }
-    if (children != nullptr) {
-        XFree(children);
+    Window parent = None;
+    for (Window child : childrenOf(display, window, parent)) {
+        Window found = findBelow(display, child, wanted);
+        if (found != None) {
+            return found;
+        }
     }
-    return up;
+    return None;
 }
 
 // How far a mask's lowest bit is from bit 0, to bring a channel to 0..255.
@@ -176,7 +172,9 @@ bool Desktop::managesWindows(Milliseconds timeout)
         XSync(d, False);
         auto probeEnd = Clock::now() + probeWait;
         while (!shown && Clock::now() < probeEnd) {
-            shown = viewable(probe) && parentOf(d, probe) != root;
+            Window parent = None;
+            childrenOf(d, probe, parent);
+            shown = viewable(probe) && parent != root;
             std::this_thread::sleep_for(pollStep);
         }
         XDestroyWindow(d, probe);

@@ -27,6 +27,8 @@ namespace drive {
 namespace {
 
 const int readChunk = 4096;
+// The status of a child that could not exec its program, as shells give.
+const int cannotRun = 127;
 // How often output is looked at while waiting.
 const Milliseconds pollStep(5);
 // How long a program gets to end after SIGTERM before SIGKILL.
@@ -182,7 +184,8 @@ Program::Program(const Launch& launch)
         }
         *sharedExecNanos = monotonicNanos();
         execvpe(argv[0], argv.data(), envp.data());
-        _exit(127);
+        dprintf(STDERR_FILENO, "cannot run %s: %s\n", argv[0], strerror(errno));
+        _exit(cannotRun);
     }
     for (int fd : {childOutput, childErrors}) {
         if (fd >= 0) {

@@ -13,8 +13,10 @@ namespace drive {
 
 namespace {
 
-// How long the server and the window manager get to be ready.
+// How long the server and the window manager get to be ready, and the
+// slices in which the manager is looked at.
 const Milliseconds startTimeout(20000);
+const Milliseconds managerSlice(500);
 const int colourDepth = 24;
 
 // The commands that start each window manager. xfwm4 and mutter want a
@@ -103,8 +105,14 @@ void Server::startManager(const std::string& name, const std::vector<std::string
     start.output = Output::file;
     start.errors = Errors::file;
     manager = std::make_unique<Program>(start);
-    if (!connection->managesWindows(startTimeout)) {
-        std::string state = manager->running() ? "does not map windows" : "ended";
+    // Looked at in slices, so that a manager that ends is seen at once.
+    auto end = Clock::now() + startTimeout;
+    bool managing = false;
+    while (!managing && manager->running() && Clock::now() < end) {
+        managing = connection->managesWindows(managerSlice);
+    }
+    if (!managing) {
+        std::string state = manager->running() ? "maps no window" : "ended";
         throw std::runtime_error("the window manager " + name + " " + state +
                                  " after it was started: " + lastWords(*manager));
     }
