@@ -39,11 +39,11 @@ sanitize-build: deps
 	cmake --build --preset sanitize
 
 test: build sanitize-build
-	tools/with-xvfb.sh ctest --preset default
+	$(BUILD_DIR)/varnelle-xserver ctest --preset default
 	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
 
 reliability: build sanitize-build
-	tools/with-xvfb.sh tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
+	$(BUILD_DIR)/varnelle-xserver tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
 
 bench: deps
 	@tools/bench.sh

@@ -2,10 +2,6 @@
 // user meets it, through its trace lines read live on a pseudo-terminal and
 // real key events sent with the XTest extension.
 //
-//   varnelle_probe wait-wm
-//       wait until the window manager maps new windows (it takes the
-//       screen before it is ready to, and a window mapped in between can
-//       stay unmapped for good)
 //   varnelle_probe first-frame PROGRAM [ARG...]
 //       time from exec to the first "D" line (PROGRAM may be a tool such as
 //       valgrind that runs the program under test)
@@ -52,9 +48,6 @@ const milliseconds memoryPace(30);
 // and then after every hundred frames.
 const int memoryEarlyFrames[] = {1, 2, 10};
 const int memorySampleEvery = 100;
-// The window manager gets this long to map windows.
-const milliseconds managerTimeout(20000);
-const int waitArguments = 2;
 const int sessionArguments = 6;
 const int firstFrameArguments = 3;
 const int commandStart = 2;
@@ -83,43 +76,6 @@ std::string displayName()
     return name != nullptr ? name : "";
 }
 
-int waitForManager()
-{
-    drive::Desktop desktop(displayName());
-    if (!desktop.managesWindows(managerTimeout)) {
-        fprintf(stderr, "varnelle_probe: the window manager maps no window\n");
-        return 1;
-    }
-    return 0;
-}
-
-// The program on a pseudo-terminal, its trace read live.
-drive::Launch onTerminal(const std::vector<std::string>& command)
-{
-    drive::Launch launch;
-    launch.command = command;
-    return launch;
-}
-
-// Everything the program wrote, for error reports.
-std::string transcript(const drive::Program& process)
-{
-    std::string text;
-    for (const std::string& line : process.lines()) {
-        text += line + "\n";
-    }
-    return text;
-}
-
-// Lines read so far that start with the prefix.
-int linesStartingWith(const drive::Program& process, const std::string& prefix)
-{
-    return static_cast<int>(std::count_if(process.lines().begin(), process.lines().end(),
-                                          [&](const std::string& line) {
-                                              return line.compare(0, prefix.size(), prefix) == 0;
-                                          }));
-}
-
 // Wait for the program's first "D" and print the time to it since exec;
 // false, with what the program wrote, if no frame came.
 bool reportFirstFrame(drive::Program& process, const std::string& program)
@@ -127,7 +83,7 @@ bool reportFirstFrame(drive::Program& process, const std::string& program)
     std::optional<TimePoint> seen = process.waitForLine("D", firstFrameTimeout);
     if (!seen) {
         fprintf(stderr, "varnelle_probe: %s drew no frame; its output:\n%s\n", program.c_str(),
-                transcript(process).c_str());
+                process.output().c_str());
         return false;
     }
     printf("first_frame_us %ld\n", microsBetween(process.execTime(), *seen));
@@ -137,13 +93,17 @@ bool reportFirstFrame(drive::Program& process, const std::string& program)
 int firstFrame(const std::vector<std::string>& command)
 {
     const std::string& program = command.front();
-    drive::Program process(onTerminal(command));
+    drive::Launch launch;
+    launch.command = command;
+    drive::Program process(launch);
     return reportFirstFrame(process, program) ? 0 : 1;
 }
 
 int session(const std::string& program, int presses, int frames, int idleSeconds)
 {
-    drive::Program process(onTerminal({program}));
+    drive::Launch launch;
+    launch.command = {program};
+    drive::Program process(launch);
     if (!reportFirstFrame(process, program)) {
         return 1;
     }
@@ -184,7 +144,7 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
         std::optional<TimePoint> seen = process.waitForLine("D", frameTimeout);
         if (!seen) {
             fprintf(stderr, "varnelle_probe: no frame after press %d; output:\n%s\n", frame,
-                    transcript(process).c_str());
+                    process.output().c_str());
             return 1;
         }
         if (timed) {
@@ -207,9 +167,11 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
     printList("sender_us", senderCosts);
     printList("resident_kb", residentKb);
     printList("anonymous_kb", anonymousKb);
+    const std::vector<std::string>& lines = process.lines();
+    auto isError = [](const std::string& line) { return line.rfind("Attention", 0) == 0; };
+    int errorLines = static_cast<int>(std::count_if(lines.begin(), lines.end(), isError));
     printf("frames %d\nkey_lines %d\nerror_lines %d\n", frames,
-           static_cast<int>(std::count(process.lines().begin(), process.lines().end(), "K")),
-           linesStartingWith(process, "Attention"));
+           static_cast<int>(std::count(lines.begin(), lines.end(), "K")), errorLines);
     return 0;
 }
 
@@ -219,9 +181,6 @@ int main(int argc, char** argv)
 {
     try {
         std::string command = argc > 1 ? argv[1] : "";
-        if (command == "wait-wm" && argc == waitArguments) {
-            return waitForManager();
-        }
         if (command == "first-frame" && argc >= firstFrameArguments) {
             return firstFrame(std::vector<std::string>(argv + commandStart, argv + argc));
         }
@@ -233,9 +192,8 @@ int main(int argc, char** argv)
         return 1;
     }
     fprintf(stderr,
-            "usage: %s wait-wm\n"
-            "       %s first-frame PROGRAM [ARG...]\n"
+            "usage: %s first-frame PROGRAM [ARG...]\n"
             "       %s session PROGRAM PRESSES FRAMES IDLE_SECONDS\n",
-            argv[0], argv[0], argv[0]);
+            argv[0], argv[0]);
     return 2;
 }

@@ -34,7 +34,8 @@ void savePng(const Picture& picture, const std::string& path)
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
             for (size_t i = 0; i < channels; ++i) {
-                row[static_cast<size_t>(x) * channels + i] = static_cast<png_byte>(picture.at(x, y)[i]);
+                size_t at = static_cast<size_t>(x) * channels + i;
+                row[at] = static_cast<png_byte>(picture.at(x, y)[i]);
             }
         }
         png_write_row(png, row.data());
