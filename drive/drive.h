@@ -1,6 +1,6 @@
 // varnelle_drive: runs a program from the outside, the way a person meets it
-// on an X desktop, for the end-to-end tests, the tour and the benchmark's
-// probe. Linux only. What it offers, in order:
+// on an X desktop, for the end-to-end tests, the tour, varnelle-xserver and
+// the benchmark's probe. Linux only. What it offers, in order:
 //   1. programs, started with a launcher and an environment, their output
 //      read live line by line, their end and their /proc figures;
 //   2. the desktop: a connection to an X display, its windows, real key
@@ -40,8 +40,9 @@ enum class Output {
     full,
 };
 
-// Where its standard error goes, unless the terminal takes it.
-enum class Errors { inherit, discard, file };
+// Where its standard error goes, unless the terminal takes it: where ours
+// goes, or to a file that errorOutput() reads.
+enum class Errors { inherit, file };
 
 // A variable set in the program's environment, or removed with no value.
 struct Variable {
@@ -120,6 +121,8 @@ private:
     void closeOutput();
 
     int processId = -1;
+    // Its process group, until stop() has ended it.
+    int group = -1;
     int status = 0;
     int outputFd = -1;
     int errorFd = -1;

@@ -161,6 +161,7 @@ Program::Program(const Launch& launch)
         // Also here, so that stop() finds the group whoever runs first.
         setpgid(processId, processId);
     }
+    group = processId;
     if (processId == 0) {
         // A process group of its own, that stop() ends whole; the terminal
         // already made it the leader of a session.
@@ -176,9 +177,7 @@ Program::Program(const Launch& launch)
             } else {
                 dup2(childOutput, STDOUT_FILENO);
             }
-            if (launch.errors == Errors::discard) {
-                dup2(devNull, STDERR_FILENO);
-            } else if (launch.errors == Errors::file) {
+            if (launch.errors == Errors::file) {
                 dup2(childErrors, STDERR_FILENO);
             }
         }
@@ -367,21 +366,23 @@ int Program::waitForExit(Milliseconds timeout)
 
 void Program::stop()
 {
-    if (!running()) {
+    if (group <= 0) {
         return;
     }
-    kill(-processId, SIGTERM);
+    kill(-group, SIGTERM);
+    // Wait for it and for the rest of its group, such as the services a
+    // session bus started, which may still write to HOME as they end.
     auto end = Clock::now() + stopGrace;
-    while (running()) {
-        if (Clock::now() > end) {
-            kill(-processId, SIGKILL);
-            waitpid(processId, &status, 0);
-            processId = -1;
-            break;
-        }
+    while ((running() || kill(-group, 0) == 0) && Clock::now() < end) {
         // Keep the output drained, so that it is never blocked writing.
         readSome(pollStep);
     }
+    kill(-group, SIGKILL);
+    if (running()) {
+        waitpid(processId, &status, 0);
+        processId = -1;
+    }
+    group = -1;
 }
 
 long Program::cpuTicks() const

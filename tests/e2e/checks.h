@@ -77,12 +77,7 @@ void sendAndWait(Send send, size_t newLines)
 {
     size_t before = traceLines().size();
     send();
-    for (int attempt = 0; attempt < 1000 && traceLines().size() < before + newLines; ++attempt) {
-        if (!viewerRunning()) {
-            break;
-        }
-        readTraceFor(5);
-    }
+    viewer->waitForLineCount(before + newLines, drive::Milliseconds(5000));
     ASSERT_TRUE(viewerRunning()) << "the viewer has ended";
     ASSERT_GE(traceLines().size(), before + newLines) << joined(traceLines());
 }
