@@ -167,12 +167,13 @@ Program::Program(const Launch& launch)
         // already made it the leader of a session.
         if (launch.output != Output::terminal) {
             setpgid(0, 0);
-            int devNull = open("/dev/null", O_RDWR);
+            // Opened close-on-exec: only the copies on 0 and 1 stay.
+            int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
             dup2(devNull, STDIN_FILENO);
             if (launch.output == Output::closed) {
                 close(STDOUT_FILENO);
             } else if (launch.output == Output::full) {
-                int full = open("/dev/full", O_WRONLY);
+                int full = open("/dev/full", O_WRONLY | O_CLOEXEC);
                 dup2(full, STDOUT_FILENO);
             } else {
                 dup2(childOutput, STDOUT_FILENO);
