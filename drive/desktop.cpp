@@ -134,6 +134,7 @@ Desktop::Desktop(const std::string& display) : connection(std::make_unique<Conne
     int major = 0;
     int minor = 0;
     if (!XTestQueryExtension(connection->display, &eventBase, &errorBase, &major, &minor)) {
+        XCloseDisplay(connection->display);
         throw std::runtime_error("the X display " + display + " has no XTest extension");
     }
 }
