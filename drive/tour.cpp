@@ -30,6 +30,8 @@ namespace {
 const char viewerTitle[] = "Varnelle en OpenGL ";
 // How long to wait for any one thing the tour waits on.
 const drive::Milliseconds timeout(20000);
+// How often the window's geometry is looked at while waiting for it.
+const drive::Milliseconds geometryStep(100);
 // Width of the scaled-down full-screen picture for the README.
 const int docsWidth = 480;
 const int defaultScreenWidth = 1280;
@@ -88,7 +90,7 @@ struct Tour {
             if (drive::Clock::now() > end) {
                 throw std::runtime_error("timed out waiting for " + what);
             }
-            viewer.readFor(drive::Milliseconds(100));
+            viewer.readFor(geometryStep);
         }
     }
 };

@@ -110,13 +110,14 @@ inline void resizeWindow(int width, int height) { desktop().resize(viewerWindow,
 inline void closeThroughWindowManager() { desktop().askToClose(viewerWindow); }
 inline bool waitForSize(int width, int height, int timeout = 5000)
 {
+    const int step = 5;
     auto end = drive::Clock::now() + ms(timeout);
     Geometry g = clientGeometry();
     for (; g.width != width || g.height != height; g = clientGeometry()) {
         if (drive::Clock::now() > end) {
             return false;
         }
-        readTraceFor(5);
+        readTraceFor(step);
     }
     return true;
 }
