@@ -3,6 +3,8 @@
 // window manager maps windows.
 #include "drive.h"
 
+#include <array>
+
 #include <cstring>
 #include <stdexcept>
 #include <thread>
@@ -313,20 +315,43 @@ void Desktop::resize(WindowId window, int width, int height)
     XFlush(connection->display);
 }
 
-void Desktop::askToClose(WindowId window)
+namespace {
+
+// Send a request about a window to the window manager, as a pager would.
+void askWindowManager(Display* d, WindowId window, const char* request,
+                      const std::array<long, 4>& data)
 {
-    Display* d = connection->display;
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(d, "_NET_CLOSE_WINDOW", False);
+    event.xclient.message_type = XInternAtom(d, request, False);
     event.xclient.format = 32;
-    // Timestamp, then the source: 2 for a pager or a user's direct action.
-    event.xclient.data.l[0] = CurrentTime;
-    event.xclient.data.l[1] = 2;
+    for (size_t i = 0; i < data.size(); ++i) {
+        event.xclient.data.l[i] = data[i];
+    }
     XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
                &event);
     XSync(d, False);
+}
+
+// The source of a request: 2 for a pager or a user's direct action.
+const long fromUser = 2;
+const long removeState = 0;
+
+} // namespace
+
+void Desktop::askToClose(WindowId window)
+{
+    askWindowManager(connection->display, window, "_NET_CLOSE_WINDOW",
+                     {CurrentTime, fromUser, 0, 0});
+}
+
+void Desktop::askToLeaveFullScreen(WindowId window)
+{
+    Display* d = connection->display;
+    Atom fullScreen = XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
+    askWindowManager(d, window, "_NET_WM_STATE",
+                     {removeState, static_cast<long>(fullScreen), 0, fromUser});
 }
 
 // Each returns once the server has the events.

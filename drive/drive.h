@@ -195,9 +195,11 @@ public:
     Picture picture(WindowId window) const;
     // Give it the keyboard, as a click on it would.
     void focus(WindowId window);
-    // Resize it, or ask the window manager to close it, as its close button does.
+    // Resize it, or ask the window manager to close it, as its close button
+    // does, or to take it out of full screen, as another program may.
     void resize(WindowId window, int width, int height);
     void askToClose(WindowId window);
+    void askToLeaveFullScreen(WindowId window);
 
     // Real key events. Characters use Shift where the keyboard map needs it
     // ('\r' is Return); names are X keysym names ("Escape", "Up", "F1").

@@ -13,6 +13,9 @@ packages=(
     # a private X server, a window manager, real key events and window
     # pictures as PNG for the end-to-end tests, the tour and the benchmark
     xvfb openbox libxtst-dev libpng-dev
+    # the other window managers full screen is tried under; xfwm4 and mutter
+    # run in a D-Bus session of their own
+    xfwm4 xfconf mutter fluxbox icewm dbus
     # the benchmark's orchestration and statistics, and its instruction counts
     python3 procps valgrind
 )

@@ -21,7 +21,12 @@ class Viewer : public testing::Test {
 protected:
     void start(bool withWindowManager, TraceSink sink = TraceSink::terminal)
     {
-        ASSERT_TRUE(startServer(withWindowManager)) << "no private X server";
+        startUnder(withWindowManager ? "openbox" : "", sink);
+    }
+    // Under the named window manager, or none if the name is empty.
+    void startUnder(const std::string& windowManager, TraceSink sink = TraceSink::terminal)
+    {
+        ASSERT_TRUE(startServerUnder(windowManager)) << "no private X server";
         ASSERT_TRUE(startViewer(sink)) << "the viewer's window did not show";
     }
     void TearDown() override { stopServer(); }

@@ -32,17 +32,22 @@ inline drive::WindowId viewerWindow = 0;
 inline drive::Desktop& desktop() { return server->desktop(); }
 inline drive::Milliseconds ms(int milliseconds) { return drive::Milliseconds(milliseconds); }
 
-// A failure to start adds a test failure that says why.
-inline bool startServer(bool withWindowManager, int screenWidth = 1280, int screenHeight = 1024)
+// A failure to start adds a test failure that says why. An empty name
+// starts no window manager.
+inline bool startServerUnder(const std::string& windowManager, int screenWidth = 1280,
+                             int screenHeight = 1024)
 {
     try {
-        server = std::make_unique<drive::Server>(screenWidth, screenHeight,
-                                                 withWindowManager ? "openbox" : "");
+        server = std::make_unique<drive::Server>(screenWidth, screenHeight, windowManager);
         return true;
     } catch (const std::exception& failure) {
         ADD_FAILURE() << failure.what();
         return false;
     }
+}
+inline bool startServer(bool withWindowManager, int screenWidth = 1280, int screenHeight = 1024)
+{
+    return startServerUnder(withWindowManager ? "openbox" : "", screenWidth, screenHeight);
 }
 inline void stopServer() { viewer.reset(); server.reset(); }
 inline std::string displayName() { return server->display(); }

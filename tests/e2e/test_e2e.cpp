@@ -183,6 +183,79 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
     EXPECT_EQ(after.y, before.y);
 }
 
+// Wait until the drawing area has exactly this place and size.
+bool waitForGeometry(const Geometry& wanted)
+{
+    const int timeout = 5000;
+    const int step = 5;
+    for (int waited = 0; waited < timeout; waited += step) {
+        Geometry g = clientGeometry();
+        if (g.x == wanted.x && g.y == wanted.y && g.width == wanted.width &&
+            g.height == wanted.height) {
+            return true;
+        }
+        readTraceFor(step);
+    }
+    return false;
+}
+
+std::string describe(const Geometry& g)
+{
+    return std::to_string(g.width) + "x" + std::to_string(g.height) + " at (" +
+           std::to_string(g.x) + ", " + std::to_string(g.y) + ")";
+}
+
+// Press F and wait for the window to take the wanted geometry, with the
+// trace a full-screen change writes: K, the station applied to the new size,
+// and its frame. Some window managers (fluxbox) take the keyboard away from
+// a window that changes state, so it is given back first, as a click would.
+void pressFAndWaitFor(const Geometry& wanted)
+{
+    desktop().focus(viewerWindow);
+    pressCharacter('F');
+    EXPECT_TRUE(waitForGeometry(wanted))
+        << "wanted " << describe(wanted) << ", got " << describe(clientGeometry());
+    EXPECT_TRUE(waitForLine("K") && waitForLine("RO") && waitForLine("D"))
+        << joined(traceLines());
+}
+
+TEST_F(Viewer, FullScreenComesBackExactlyUnderEachWindowManager)
+{
+    const struct {
+        const char* manager;
+        bool leaveByOtherMeans;
+    } cases[] = {
+        {"openbox", true}, {"xfwm4", true}, {"mutter", false}, {"fluxbox", false}, {"icewm", false},
+    };
+    const int roundTrips = 5;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.manager);
+        startUnder(c.manager);
+        if (HasFatalFailure()) {
+            return;
+        }
+        ASSERT_TRUE(waitForLine("D"));
+        const Geometry before = clientGeometry();
+        const Geometry full = screenSize();
+        for (int i = 0; i < roundTrips; ++i) {
+            pressFAndWaitFor(full);
+            pressFAndWaitFor(before);
+        }
+        if (c.leaveByOtherMeans) {
+            // Another program takes the window out of full screen: its
+            // window manager puts it back. GLUT cannot learn of that, so the
+            // next F goes into full screen again, and the one after that
+            // comes back to the same place.
+            pressFAndWaitFor(full);
+            desktop().askToLeaveFullScreen(viewerWindow);
+            EXPECT_TRUE(waitForGeometry(before)) << describe(clientGeometry());
+            pressFAndWaitFor(full);
+            pressFAndWaitFor(before);
+        }
+        stopServer();
+    }
+}
+
 TEST_F(Viewer, EscapeOrClosingTheWindowEndsWithStatusZeroAndTheWholeTrace)
 {
     const struct {
