@@ -15,6 +15,8 @@
 #               cross-built with mingw-w64 against a static freeglut built
 #               from Debian's source package (once, cached in build-windows/)
 #   make package-windows  build-windows/varnelle-windows-x86_64.zip
+#   make test-windows  checks of the Windows viewer, and the end-to-end and
+#               abuse tests run against it under Wine
 # Each build is a CMake preset (CMakePresets.json), so that an IDE gets the
 # same builds; these are their folders.
 BUILD_DIR := build
@@ -22,7 +24,7 @@ SANITIZE_BUILD_DIR := build-sanitize
 WINDOWS_BUILD_DIR := build-windows
 
 .PHONY: all deps build sanitize-build run test reliability tour bench clean \
-	windows-deps windows package-windows
+	windows-deps windows package-windows test-windows
 
 all: build
 
@@ -64,6 +66,9 @@ windows: windows-deps
 
 package-windows: windows
 	tools/package-windows.sh $(WINDOWS_BUILD_DIR)
+
+test-windows: build windows
+	tools/wine-test.sh $(WINDOWS_BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WINDOWS_BUILD_DIR)
