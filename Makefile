@@ -68,7 +68,7 @@ package-windows: windows
 	tools/package-windows.sh $(WINDOWS_BUILD_DIR)
 
 test-windows: build windows
-	tools/wine-test.sh $(WINDOWS_BUILD_DIR)
+	tools/wine-test.sh $(WINDOWS_BUILD_DIR) $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WINDOWS_BUILD_DIR)
