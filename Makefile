@@ -39,7 +39,7 @@ run: build
 	@tools/run.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour
 
 tour: build
-	@tools/tour.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
+	@$(BUILD_DIR)/varnelle-tour $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
 
 # The viewer and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize-build: deps
@@ -47,11 +47,11 @@ sanitize-build: deps
 	cmake --build --preset sanitize
 
 test: build sanitize-build
-	tools/with-xvfb.sh ctest --preset default
+	$(BUILD_DIR)/varnelle-xserver ctest --preset default
 	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
 
 reliability: build sanitize-build
-	tools/with-xvfb.sh tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
+	$(BUILD_DIR)/varnelle-xserver tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
 
 bench: deps
 	@tools/bench.sh
