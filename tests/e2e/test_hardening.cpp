@@ -347,6 +347,16 @@ TEST_F(Abuse, NothingWrittenBeforeTheEndIsLost)
         // 40 rounds of three f presses: wait for the background they give.
         const std::array<int, 3> backgrounds[3] = {grey, white, black};
         EXPECT_TRUE(waitForPixel(2, 2, backgrounds[rounds % 3]));
+        // That background comes back every three rounds, and the window
+        // manager's close overtakes keys not yet handled: where the trace
+        // arrives as written, wait for every key's lines too.
+        const int settleSteps = 1000;
+        const int settleStep = 5;
+        for (int step = 0; traceArrivesLive(c.sink) && step < settleSteps &&
+                           withoutFrames(traceLines()).size() < expected.size();
+             ++step) {
+            readTraceFor(settleStep);
+        }
         if (c.closeThroughManager) {
             closeThroughWindowManager();
         } else {
