@@ -270,8 +270,8 @@ TEST_F(Abuse, AClosedOrFullStandardOutputDoesNotStopTheViewer)
         const char* notOnWindows;
     } sinks[] = {
         {"closed", TraceSink::closed,
-         "a closed standard output is a Unix descriptor, which Wine's own loader takes over "
-         "before the program starts; the viewer's guard for it is Linux code"},
+         "a closed standard output is a Unix descriptor that Wine itself may take over (in one "
+         "run the window could then not be created); the viewer's guard for it is Linux code"},
         {"full", TraceSink::full, nullptr},
     };
     int runs = 0;
