@@ -11,12 +11,20 @@
 #   make bench  the responsiveness benchmark, built apart in build-bench/
 #               (release mode) and run on a private virtual X server;
 #               rewrites docs/performance.md
+#   make windows  the Windows console viewer, build-windows/varnelle.exe,
+#               cross-built with mingw-w64 against a static freeglut built
+#               from Debian's source package (once, cached in build-windows/)
+#   make package-windows  build-windows/varnelle-windows-x86_64.zip
+#   make test-windows  checks of the Windows viewer, and the end-to-end and
+#               abuse tests run against it under Wine
 # Each build is a CMake preset (CMakePresets.json), so that an IDE gets the
 # same builds; these are their folders.
 BUILD_DIR := build
 SANITIZE_BUILD_DIR := build-sanitize
+WINDOWS_BUILD_DIR := build-windows
 
-.PHONY: all deps build sanitize-build run test reliability tour bench clean
+.PHONY: all deps build sanitize-build run test reliability tour bench clean \
+	windows-deps windows package-windows test-windows
 
 all: build
 
@@ -48,5 +56,19 @@ reliability: build sanitize-build
 bench: deps
 	@tools/bench.sh
 
+windows-deps:
+	@tools/install-deps.sh windows
+
+windows: windows-deps
+	@tools/windows-freeglut.sh $(WINDOWS_BUILD_DIR)
+	cmake --preset windows
+	cmake --build --preset windows
+
+package-windows: windows
+	tools/package-windows.sh $(WINDOWS_BUILD_DIR)
+
+test-windows: build windows
+	tools/wine-test.sh $(WINDOWS_BUILD_DIR) $(BUILD_DIR)
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WINDOWS_BUILD_DIR)

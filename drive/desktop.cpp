@@ -100,14 +100,28 @@ int shiftOf(unsigned long mask)
     return shift;
 }
 
-// The key for a character, and whether Shift is needed to type it.
+// The key for a character, and whether Shift is needed to type it: the key a
+// person would press, the lowest keycode that gives it plain or shifted. The
+// main block comes first; extra keys such as the keypad's parentheses come
+// later, and Wine turns those into no character.
 // Printable Latin-1 characters are their own keysyms.
 KeyCode keyFor(Display* display, char c, bool& shift)
 {
     KeySym symbol = c == '\r' ? XK_Return : static_cast<KeySym>(static_cast<unsigned char>(c));
-    KeyCode code = XKeysymToKeycode(display, symbol);
-    shift = XkbKeycodeToKeysym(display, code, 0, 0) != symbol;
-    return code;
+    int lowest = 0;
+    int highest = 0;
+    XDisplayKeycodes(display, &lowest, &highest);
+    const int shiftLevel = 1;
+    for (int code = lowest; code <= highest; ++code) {
+        for (int level = 0; level <= shiftLevel; ++level) {
+            if (XkbKeycodeToKeysym(display, static_cast<KeyCode>(code), 0, level) == symbol) {
+                shift = level == shiftLevel;
+                return static_cast<KeyCode>(code);
+            }
+        }
+    }
+    shift = false;
+    return XKeysymToKeycode(display, symbol);
 }
 
 void sendKey(Display* display, KeyCode code, bool shift, bool down)

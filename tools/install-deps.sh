@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Install the Debian packages that building, running and testing Varnelle
 # need, if any is missing. Uses sudo when not run as root.
+# Usage: tools/install-deps.sh [windows]
+# With "windows", also what the Windows build and its runs under Wine need,
+# and the source entries that apt-get source needs for freeglut.
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
 
 packages=(
     # build
@@ -19,6 +23,17 @@ packages=(
     # the benchmark's orchestration and statistics, and its instruction counts
     python3 procps valgrind
 )
+if [ "${1:-}" = windows ]; then
+    packages+=(
+        # the cross compiler, its binutils, and apt-get source's unpacker
+        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev
+        # Wine, with the GL and X libraries it only recommends but needs to
+        # show a GL window; zip for the package
+        wine wine64 libgl1 libgl1-mesa-dri libxrandr2 libxrender1 libxext6
+        libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
+        zip
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -27,6 +42,9 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
+if [ "${1:-}" = windows ]; then
+    "$here/debian-sources.sh"
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing missing packages: ${missing[*]}"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,18 @@ protected:
     }
     void TearDown() override { stopServer(); }
 };
+
+// Whether a case of a table cannot mean anything for the Windows viewer: if a
+// reason is given and the viewer is the Windows one, the case is skipped, and
+// the test's output says so with the reason. Whole tests use GTEST_SKIP.
+inline bool skippedOnWindows(const std::string& what, const char* reason)
+{
+    if (!onWindows() || reason == nullptr) {
+        return false;
+    }
+    std::cout << "[ SKIPPED  ] on Windows, " << what << ": " << reason << std::endl;
+    return true;
+}
 
 // The trace with runs of "D" collapsed into one: expose events may add frames.
 inline std::vector<std::string> collapsed(const std::vector<std::string>& lines)

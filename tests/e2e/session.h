@@ -1,7 +1,8 @@
 // The viewer session an end-to-end test drives, on varnelle_drive: one
 // private X server (with openbox when asked), the built viewer on it (or
 // VARNELLE_BINARY) with its trace on a terminal, a pipe, a file or nowhere,
-// and its window. Times are in milliseconds.
+// and its window; or the Windows viewer under Wine. Times are in
+// milliseconds.
 #pragma once
 
 #include <array>
@@ -32,6 +33,35 @@ inline drive::WindowId viewerWindow = 0;
 inline drive::Desktop& desktop() { return server->desktop(); }
 inline drive::Milliseconds ms(int milliseconds) { return drive::Milliseconds(milliseconds); }
 
+// VARNELLE_PLATFORM=windows says that the viewer is the Windows one, started
+// through the program VARNELLE_LAUNCHER names (a script that runs it under
+// Wine). Its trace, which a console under Wine would redraw, is then read
+// through a pipe in place of a terminal (lines arrive as they are written),
+// and its standard error must stay empty.
+inline bool onWindows()
+{
+    const char* platform = getenv("VARNELLE_PLATFORM");
+    return platform != nullptr && std::string(platform) == "windows";
+}
+inline std::vector<std::string> launcher()
+{
+    const char* program = getenv("VARNELLE_LAUNCHER");
+    return program != nullptr ? std::vector<std::string>{program} : std::vector<std::string>{};
+}
+// Whether the trace on this sink can be read as it is written: on a
+// terminal, and on every sink of the Windows viewer (under Wine its C
+// library writes each line to a pipe or a file at once).
+inline bool traceArrivesLive(TraceSink sink) { return sink == TraceSink::terminal || onWindows(); }
+// Let the viewer go, after checking on Windows that it wrote no error.
+inline void endViewer()
+{
+    if (viewer && onWindows()) {
+        viewer->stop();
+        EXPECT_EQ(viewer->errorOutput(), "") << "the viewer wrote on its standard error";
+    }
+    viewer.reset();
+}
+
 // A failure to start adds a test failure that says why. An empty name
 // starts no window manager.
 inline bool startServerUnder(const std::string& windowManager, int screenWidth = 1280,
@@ -49,7 +79,7 @@ inline bool startServer(bool withWindowManager, int screenWidth = 1280, int scre
 {
     return startServerUnder(withWindowManager ? "openbox" : "", screenWidth, screenHeight);
 }
-inline void stopServer() { viewer.reset(); server.reset(); }
+inline void stopServer() { endViewer(); server.reset(); }
 inline std::string displayName() { return server->display(); }
 
 // The viewer's launch, with its trace on the sink.
@@ -57,9 +87,10 @@ inline drive::Launch viewerLaunch(const std::vector<std::string>& arguments, Tra
 {
     const char* chosen = getenv("VARNELLE_BINARY");
     drive::Launch launch;
+    launch.launcher = launcher();
     launch.command = {chosen != nullptr ? chosen : VARNELLE_BUILT_BINARY};
     launch.command.insert(launch.command.end(), arguments.begin(), arguments.end());
-    launch.output = sink;
+    launch.output = onWindows() && sink == TraceSink::terminal ? TraceSink::pipe : sink;
     return launch;
 }
 // Start the viewer and wait for its window to be shown; give it the keyboard.
@@ -68,7 +99,8 @@ inline bool startViewer(TraceSink sink, const std::vector<std::string>& argument
     const drive::Milliseconds windowTimeout(10000);
     drive::Launch launch = viewerLaunch(arguments, sink);
     launch.environment = {{"DISPLAY", server->display()}};
-    viewer.reset();
+    launch.errors = onWindows() ? drive::Errors::file : drive::Errors::inherit;
+    endViewer();
     viewer = std::make_unique<drive::Program>(launch);
     viewerWindow = desktop().waitForWindow("Varnelle en OpenGL ", *viewer, windowTimeout);
     if (viewerWindow != 0) {
@@ -125,6 +157,37 @@ inline bool waitForSize(int width, int height, int timeout = 5000)
         readTraceFor(step);
     }
     return true;
+}
+
+// How far the viewer's drawing area lies right of and below the position it
+// asks for, with no window manager: nothing on X; on Windows, where that
+// position is the frame's, the frame's border and title bar, as Windows
+// itself gives them (the program VARNELLE_FRAME_PROBE names prints them).
+struct Offset {
+    int x = 0;
+    int y = 0;
+};
+inline Offset frameOffset()
+{
+    Offset offset;
+    const char* probe = getenv("VARNELLE_FRAME_PROBE");
+    if (!onWindows()) {
+        return offset;
+    }
+    if (probe == nullptr) {
+        ADD_FAILURE() << "VARNELLE_FRAME_PROBE names no program";
+        return offset;
+    }
+    drive::Launch launch;
+    launch.launcher = launcher();
+    launch.command = {probe};
+    launch.environment = {{"DISPLAY", server->display()}};
+    launch.output = TraceSink::pipe;
+    drive::Program run(launch);
+    EXPECT_EQ(run.waitForExit(ms(10000)), 0) << probe;
+    EXPECT_EQ(std::sscanf(run.output().c_str(), "%d %d", &offset.x, &offset.y), 2)
+        << probe << " printed " << run.output();
+    return offset;
 }
 
 // How a run of the viewer that is expected to fail at start ended.

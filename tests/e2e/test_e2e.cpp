@@ -20,8 +20,9 @@ TEST_F(Viewer, OpensTheTitledWindowAndDrawsThroughTheOrthographicStation)
     ASSERT_TRUE(waitForLine("D"));
     EXPECT_EQ(windowTitle(), "Varnelle en OpenGL ");
     Geometry g = clientGeometry();
-    EXPECT_EQ(g.x, windowPosition);
-    EXPECT_EQ(g.y, windowPosition);
+    Offset frame = frameOffset();
+    EXPECT_EQ(g.x, windowPosition + frame.x);
+    EXPECT_EQ(g.y, windowPosition + frame.y);
     EXPECT_EQ(g.width, windowSize);
     EXPECT_EQ(g.height, windowSize);
     VisualFacts visual = visualFacts();

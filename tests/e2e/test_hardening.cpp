@@ -220,18 +220,30 @@ const int glutFailureStatus = 1;
 TEST_F(Abuse, AHostileEnvironmentGivesAClearMessageAndAFailureStatus)
 {
     ASSERT_TRUE(startServer(false));
+    const char* const noDisplayOnWindows =
+        "DISPLAY is how Wine reaches its X server; Windows has no such variable";
+    const char* const displayDeviceOnWindows =
+        "on Windows freeglut's -display names a display device: an unknown one brings a warning "
+        "and the viewer runs on the main display";
     const struct {
         const char* what;
         std::vector<std::string> arguments;
         std::string display;
         const char* message;
+        // Why the case means nothing on Windows, if it does not.
+        const char* notOnWindows;
     } cases[] = {
-        {"no DISPLAY", {}, "", "display"},
-        {"an unreachable display", {"-display", ":987"}, displayName(), ":987"},
-        {"-geometry without its value", {"-geometry"}, displayName(), "geometry"},
+        {"no DISPLAY", {}, "", "display", noDisplayOnWindows},
+        {"an unreachable display", {"-display", ":987"}, displayName(), ":987", displayDeviceOnWindows},
+        {"-geometry without its value", {"-geometry"}, displayName(), "geometry", nullptr},
     };
+    int runs = 0;
     int survived = 0;
     for (const auto& c : cases) {
+        if (skippedOnWindows(c.what, c.notOnWindows)) {
+            continue;
+        }
+        ++runs;
         SCOPED_TRACE(c.what);
         FailedStart run = runToEnd(c.arguments, c.display);
         EXPECT_FALSE(run.timedOut);
@@ -242,7 +254,7 @@ TEST_F(Abuse, AHostileEnvironmentGivesAClearMessageAndAFailureStatus)
         survived += run.exited && !run.timedOut && run.status == glutFailureStatus ? 1 : 0;
     }
     reportFigures("hostile environments (no display, bad display, bad option)",
-                  static_cast<int>(std::size(cases)), static_cast<int>(std::size(cases)), survived, 0);
+                  runs, runs, survived, 0);
 }
 
 // Key presses enough to write well over a block of trace: the C library then
@@ -251,11 +263,26 @@ const int framesPastABlock = 2500;
 
 TEST_F(Abuse, AClosedOrFullStandardOutputDoesNotStopTheViewer)
 {
-    const TraceSink sinks[] = {TraceSink::closed, TraceSink::full};
+    const struct {
+        const char* what;
+        TraceSink sink;
+        // Why the case means nothing on Windows, if it does not.
+        const char* notOnWindows;
+    } sinks[] = {
+        {"closed", TraceSink::closed,
+         "a closed standard output is a Unix descriptor that Wine itself may take over (in one "
+         "run the window could then not be created); the viewer's guard for it is Linux code"},
+        {"full", TraceSink::full, nullptr},
+    };
+    int runs = 0;
     int survived = 0;
-    for (TraceSink sink : sinks) {
-        SCOPED_TRACE(sink == TraceSink::closed ? "closed" : "full");
-        start(false, sink);
+    for (const auto& c : sinks) {
+        if (skippedOnWindows(c.what, c.notOnWindows)) {
+            continue;
+        }
+        ++runs;
+        SCOPED_TRACE(c.what);
+        start(false, c.sink);
         ASSERT_TRUE(waitForPixel(2, 2, grey));
         for (int i = 0; i < framesPastABlock; ++i) {
             pressCharacter('z');
@@ -269,9 +296,8 @@ TEST_F(Abuse, AClosedOrFullStandardOutputDoesNotStopTheViewer)
         survived += status == 0 ? 1 : 0;
         stopServer();
     }
-    reportFigures("key presses with a closed or a full standard output",
-                  framesPastABlock * static_cast<int>(std::size(sinks)),
-                  static_cast<int>(std::size(sinks)), survived, 0);
+    reportFigures("key presses with a closed or a full standard output", framesPastABlock * runs,
+                  runs, survived, 0);
 }
 
 // The lines a session must write, less the frames, which may merge.
@@ -321,6 +347,16 @@ TEST_F(Abuse, NothingWrittenBeforeTheEndIsLost)
         // 40 rounds of three f presses: wait for the background they give.
         const std::array<int, 3> backgrounds[3] = {grey, white, black};
         EXPECT_TRUE(waitForPixel(2, 2, backgrounds[rounds % 3]));
+        // That background comes back every three rounds, and the window
+        // manager's close overtakes keys not yet handled: where the trace
+        // arrives as written, wait for every key's lines too.
+        const int settleSteps = 1000;
+        const int settleStep = 5;
+        for (int step = 0; traceArrivesLive(c.sink) && step < settleSteps &&
+                           withoutFrames(traceLines()).size() < expected.size();
+             ++step) {
+            readTraceFor(settleStep);
+        }
         if (c.closeThroughManager) {
             closeThroughWindowManager();
         } else {
