@@ -231,6 +231,11 @@ TEST_F(Viewer, FullScreenComesBackExactlyUnderEachWindowManager)
     const int roundTrips = 5;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.manager);
+        if (skippedOnWindows(std::string("full screen under ") + c.manager,
+                             "under Wine the frame and full screen are Windows' own, drawn by "
+                             "Wine; the X window manager only holds Wine's outer window")) {
+            continue;
+        }
         startUnder(c.manager);
         if (HasFatalFailure()) {
             return;
