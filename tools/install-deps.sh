@@ -15,6 +15,8 @@ packages=(
     xvfb openbox xdotool libxtst-dev x11-utils x11-apps netpbm
     # the benchmark's orchestration and statistics, and its instruction counts
     python3 procps valgrind
+    # the station pictures (libpng) and the README's animation
+    libpng-dev apngasm
 )
 
 missing=()

@@ -186,30 +186,37 @@ void writeNotes(std::ostream& out, int station, const std::vector<ShapeResult>& 
                "the picture is the scene's outline seen straight along −z.\n\n";
         return;
     }
-    out << "The near and far planes lie " << fixed(square.originDistance - square.nearDistance, 4)
-        << " and " << fixed(square.farDistance - square.originDistance, 4)
-        << " units either side of the origin (" << fixed(square.nearDistance, 2) << " and "
-        << fixed(square.farDistance, 2) << " from the eye), so they hug the scene, "
-        << "which reaches 10 units from the origin, in every window. ";
+    out << "The near plane lies " << fixed(square.originDistance - square.nearDistance, 4)
+        << " units in front of the origin and the far plane "
+        << fixed(square.farDistance - square.originDistance, 4) << " behind it ("
+        << fixed(square.nearDistance, 2) << " and " << fixed(square.farDistance, 2)
+        << " from the eye) in every window, so they hug the scene, which reaches 10 units "
+           "from the origin. ";
     out << "The volume is fitted to the narrower side: the square window sees "
-        << fixed(square.horizontalAngle, 2) << "° across, the wide one keeps the vertical "
-        << fixed(wide.verticalAngle, 2) << "° and widens to " << fixed(wide.horizontalAngle, 2)
-        << "° across, and the tall one keeps " << fixed(tall.horizontalAngle, 2)
-        << "° across and widens the vertical angle to " << fixed(tall.verticalAngle, 2) << "°.";
+        << fixed(square.horizontalAngle, 2) << "° across and up; the wide one keeps "
+        << fixed(wide.verticalAngle, 2) << "° up and sees " << fixed(wide.horizontalAngle, 2)
+        << "° across; the tall one widens the vertical angle to " << fixed(tall.verticalAngle, 2)
+        << "° so that its width, now the narrower side, still sees "
+        << fixed(tall.horizontalAngle, 2) << "° across.";
+    // How much larger the scene's nearest point (10 units nearer the eye than
+    // the origin) is drawn than a point at the origin, and the farthest one.
+    const double sceneReach = 10.0;
+    double nearGrowth = square.originDistance / (square.originDistance - sceneReach);
+    double farShrink = square.originDistance / (square.originDistance + sceneReach);
     if (station == 1) {
-        out << " From " << fixed(square.originDistance, 0) << " units away the volume is "
-            << "almost a box: the far plane is only " << fixed(square.farWidth / square.nearWidth, 3)
-            << " times as wide as the near one, so a cone's tip 10 units nearer the eye is drawn "
-            << "only about a tenth larger than it would be at the origin, which is why this "
-               "picture is almost the orthographic one.";
+        out << " Seen from " << fixed(square.originDistance, 0)
+            << " units away, a point 10 units nearer the eye than the origin is drawn only "
+            << fixed(nearGrowth, 3) << " times as large, and one 10 units farther "
+            << fixed(farShrink, 3) << " times: sizes hardly change with depth, which is why "
+               "this picture is almost the orthographic one.";
     } else if (station == 2) {
-        out << " The volume now lies along the x–z diagonal; the eye is "
-            << fixed(square.originDistance, 2)
-            << " units away, so the base angle is smaller and the far plane only "
-            << fixed(square.farWidth / square.nearWidth, 3) << " times the near one.";
+        out << " The volume lies along the x–z diagonal, " << fixed(square.originDistance, 2)
+            << " units from the eye to the origin; depth changes sizes even less than for "
+               "station 1 (from "
+            << fixed(farShrink, 3) << " to " << fixed(nearGrowth, 3) << " times).";
     } else {
         out << " Looking down the cube's diagonal from " << fixed(square.originDistance, 2)
-            << " units, the narrowest of the three perspective volumes still frames the scene, "
+            << " units, the longest and narrowest of the three volumes still frames the scene, "
                "and all six cones show.";
     }
     out << "\n\n";
