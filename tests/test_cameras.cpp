@@ -111,16 +111,12 @@ VolumeCorners expectedCorners(const StationCase& c)
             continue;
         }
         const double* eye = eyes[c.station];
-        double distance = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
-        // Forward (towards the origin), side (forward x up) and true up, unit vectors.
-        double forward[3] = {-eye[0] / distance, -eye[1] / distance, -eye[2] / distance};
-        double side[3] = {-forward[2], 0.0, forward[0]};
-        double sideLength = std::sqrt(side[0] * side[0] + side[2] * side[2]);
-        side[0] /= sideLength;
-        side[2] /= sideLength;
-        double up[3] = {side[1] * forward[2] - side[2] * forward[1],
-                        side[2] * forward[0] - side[0] * forward[2],
-                        side[0] * forward[1] - side[1] * forward[0]};
+        // The view's axes in scene coordinates are the rows of its matrix:
+        // side, up, and back (from the origin towards the eye).
+        Matrix view = lookAtMatrix(eye);
+        double side[3] = {view[0], view[4], view[8]};
+        double up[3] = {view[1], view[5], view[9]};
+        double forward[3] = {-view[2], -view[6], -view[10]};
         const double pi = 3.14159265358979323846;
         double along = far ? c.p[3] : c.p[2];
         double halfHeight = along * std::tan(c.p[0] * pi / 360.0);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,8 +18,12 @@
 #include "observer.h"
 #include "page.h"
 #include "render/render.h"
+#include "support.h"
 
 namespace {
+
+// Bytes per pixel of an RGB picture.
+const int rgbChannels = 3;
 
 // An RGB picture read from a PNG file, rows from the top down.
 struct Picture {
@@ -27,7 +32,7 @@ struct Picture {
     std::vector<png_byte> rgb;
     std::array<double, 3> at(int x, int y) const
     {
-        const png_byte* p = rgb.data() + (static_cast<size_t>(y) * width + x) * 3;
+        const png_byte* p = rgb.data() + (static_cast<size_t>(y) * width + x) * rgbChannels;
         return {p[0] / 255.0, p[1] / 255.0, p[2] / 255.0};
     }
 };
@@ -51,7 +56,8 @@ Picture readPng(const std::string& path)
     return picture;
 }
 
-const double tolerance = 3.0 / 255.0;
+// Channels equal within this, in [0, 1]: the pictures' pixel noise.
+const double sameLevel = 3.0 / 255.0;
 
 // True if the pixel has the hue of a palette colour as the scene's lighting
 // shows it: the palette's full channels equal to one another, its empty
@@ -68,18 +74,8 @@ bool litAs(const std::array<double, 3>& pixel, const GLfloat* palette)
         high = std::fmax(high, pixel[i]);
     }
     bool hasOff = offHigh >= offLow;
-    return onHigh - onLow <= tolerance && onLow >= minimumLit &&
-           (!hasOff || (offHigh - offLow <= tolerance && onLow - offHigh >= minimumContrast));
-}
-
-bool exactly(const std::array<double, 3>& pixel, const GLfloat* colour)
-{
-    for (int i = 0; i < 3; ++i) {
-        if (std::fabs(pixel[i] - colour[i]) > tolerance) {
-            return false;
-        }
-    }
-    return true;
+    return onHigh - onLow <= sameLevel && onLow >= minimumLit &&
+           (!hasOff || (offHigh - offLow <= sameLevel && onLow - offHigh >= minimumContrast));
 }
 
 TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
@@ -108,19 +104,19 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
             ASSERT_EQ(picture.width, observerWidth);
             ASSERT_EQ(picture.height, observerHeight);
             // Count in the close-up panel, clear of the line between the panels.
-            int sceneCounts[7] = {};
+            int sceneCounts[std::size(sceneColours)] = {};
             int edgeCount = 0;
             for (int y = 0; y < picture.height; ++y) {
                 for (int x = observerPanelSize + 2; x < picture.width; ++x) {
                     std::array<double, 3> pixel = picture.at(x, y);
-                    edgeCount += exactly(pixel, volumeEdgeColour) ? 1 : 0;
-                    for (int c = 0; c < 7; ++c) {
+                    edgeCount += nearColour(pixel, volumeEdgeColour) ? 1 : 0;
+                    for (size_t c = 0; c < std::size(sceneColours); ++c) {
                         sceneCounts[c] += litAs(pixel, sceneColours[c]) ? 1 : 0;
                     }
                 }
             }
             EXPECT_GE(edgeCount, minimumEdgePixels);
-            for (int c = 0; c < 7; ++c) {
+            for (size_t c = 0; c < std::size(sceneColours); ++c) {
                 EXPECT_GE(sceneCounts[c], minimumScenePixels) << "scene colour " << c;
             }
         }

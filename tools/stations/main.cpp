@@ -30,6 +30,8 @@ namespace {
 const auto resizeTimeout = std::chrono::seconds(10);
 const auto resizePoll = std::chrono::milliseconds(2);
 const char pictureFolder[] = "stations";
+// Permissions of the folders made, before the umask.
+const mode_t folderMode = 0777;
 
 // GLUT wants callbacks; this program draws when it chooses, not when asked.
 void ignoreDisplay() {}
@@ -101,8 +103,8 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string docsDir = argv[1];
-    mkdir(docsDir.c_str(), 0777);
-    mkdir((docsDir + "/" + pictureFolder).c_str(), 0777);
+    mkdir(docsDir.c_str(), folderMode);
+    mkdir((docsDir + "/" + pictureFolder).c_str(), folderMode);
 
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(observerWidth, observerHeight);

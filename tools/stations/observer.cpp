@@ -66,19 +66,6 @@ static void vertex(const Point3& p)
     glVertex3d(p[0], p[1], p[2]);
 }
 
-// Centre of the four corners of the near (far = false) or far plane.
-static Point3 planeCentre(const VolumeCorners& corners, bool far)
-{
-    Point3 centre{};
-    int first = far ? cornerFarBit : 0;
-    for (int i = first; i < first + cornerFarBit; ++i) {
-        for (int axis = 0; axis < 3; ++axis) {
-            centre[axis] += corners[i][axis] / cornerFarBit;
-        }
-    }
-    return centre;
-}
-
 // The outline of the near or far plane: its corners in order round it.
 static void drawPlaneOutline(const VolumeCorners& corners, bool far, const GLfloat rgb[3])
 {

@@ -24,6 +24,12 @@ const double degreesPerRadian = 180.0 / 3.14159265358979323846;
 // Matrix entries are printed to this many decimals; anything smaller than
 // half the last one is printed as zero, without a sign.
 const double printedZero = 0.00005;
+// Decimals in the text: distances along the line of sight, plane sizes and
+// angles, ratios, and whole units.
+const int distanceDecimals = 4;
+const int sizeDecimals = 2;
+const int ratioDecimals = 3;
+const int wholeUnits = 0;
 
 Point3 minus(const Point3& a, const Point3& b)
 {
@@ -38,17 +44,6 @@ double dot(const Point3& a, const Point3& b)
 double length(const Point3& a)
 {
     return std::sqrt(dot(a, a));
-}
-
-Point3 centre(const VolumeCorners& corners, int first)
-{
-    Point3 sum{};
-    for (int i = first; i < first + cornerFarBit; ++i) {
-        for (int axis = 0; axis < 3; ++axis) {
-            sum[axis] += corners[i][axis] / cornerFarBit;
-        }
-    }
-    return sum;
 }
 
 // Sizes and distances of one volume, measured on its corners.
@@ -71,8 +66,8 @@ struct Measures {
 Measures measure(const ShapeResult& r, bool perspective)
 {
     Measures m;
-    Point3 nearCentre = centre(r.corners, 0);
-    Point3 farCentre = centre(r.corners, cornerFarBit);
+    Point3 nearCentre = planeCentre(r.corners, false);
+    Point3 farCentre = planeCentre(r.corners, true);
     Point3 sight = minus(farCentre, perspective ? r.eye : nearCentre);
     double sightLength = length(sight);
     for (double& v : sight) {
@@ -150,12 +145,12 @@ void writeMeasures(std::ostream& out, const std::vector<ShapeResult>& shapes, bo
     out << "|---|---|---|---|---|" << (perspective ? "---|---|" : "") << "\n";
     for (const ShapeResult& r : shapes) {
         Measures m = measure(r, perspective);
-        out << "| " << shapeName(r) << " | " << fixed(m.nearDistance, 4) << " | "
-            << fixed(m.farDistance, 4) << " | " << fixed(m.nearWidth, 2) << " × "
-            << fixed(m.nearHeight, 2) << " | " << fixed(m.farWidth, 2) << " × "
-            << fixed(m.farHeight, 2) << " |";
+        out << "| " << shapeName(r) << " | " << fixed(m.nearDistance, distanceDecimals) << " | "
+            << fixed(m.farDistance, distanceDecimals) << " | " << fixed(m.nearWidth, sizeDecimals) << " × "
+            << fixed(m.nearHeight, sizeDecimals) << " | " << fixed(m.farWidth, sizeDecimals) << " × "
+            << fixed(m.farHeight, sizeDecimals) << " |";
         if (perspective) {
-            out << " " << fixed(m.horizontalAngle, 2) << "° | " << fixed(m.verticalAngle, 2)
+            out << " " << fixed(m.horizontalAngle, sizeDecimals) << "° | " << fixed(m.verticalAngle, sizeDecimals)
                 << "° |";
         }
         out << "\n";
@@ -171,51 +166,51 @@ void writeNotes(std::ostream& out, int station, const std::vector<ShapeResult>& 
     Measures wide = measure(shapes[1], perspective);
     Measures tall = measure(shapes[2], perspective);
     if (!perspective) {
-        out << "The box is " << fixed(square.nearHeight, 0)
+        out << "The box is " << fixed(square.nearHeight, wholeUnits)
             << " units across the narrower side of the window whatever its shape: "
-            << fixed(wide.nearWidth, 0) << " × " << fixed(wide.nearHeight, 0)
-            << " in the wide window, " << fixed(tall.nearWidth, 0) << " × "
-            << fixed(tall.nearHeight, 0)
+            << fixed(wide.nearWidth, wholeUnits) << " × " << fixed(wide.nearHeight, wholeUnits)
+            << " in the wide window, " << fixed(tall.nearWidth, wholeUnits) << " × "
+            << fixed(tall.nearHeight, wholeUnits)
             << " in the tall one, so the scene is neither cut nor squashed. "
-            << "Its near plane lies " << fixed(-square.nearDistance, 0)
-            << " units behind the view's origin (at z = " << fixed(-square.nearDistance, 0)
-            << ") and its far plane " << fixed(square.farDistance, 0)
+            << "Its near plane lies " << fixed(-square.nearDistance, wholeUnits)
+            << " units behind the view's origin (at z = " << fixed(-square.nearDistance, wholeUnits)
+            << ") and its far plane " << fixed(square.farDistance, wholeUnits)
             << " units in front of it: an orthographic projection may look from inside the "
                "scene, since nothing shrinks with distance, and the box holds every cone "
                "(z from −10 to 10) with room to spare. All lines of sight are parallel, so "
                "the picture is the scene's outline seen straight along −z.\n\n";
         return;
     }
-    out << "The near plane lies " << fixed(square.originDistance - square.nearDistance, 4)
+    out << "The near plane lies " << fixed(square.originDistance - square.nearDistance, distanceDecimals)
         << " units in front of the origin and the far plane "
-        << fixed(square.farDistance - square.originDistance, 4) << " behind it ("
-        << fixed(square.nearDistance, 2) << " and " << fixed(square.farDistance, 2)
+        << fixed(square.farDistance - square.originDistance, distanceDecimals) << " behind it ("
+        << fixed(square.nearDistance, sizeDecimals) << " and " << fixed(square.farDistance, sizeDecimals)
         << " from the eye) in every window, so they hug the scene, which reaches 10 units "
            "from the origin. ";
     out << "The volume is fitted to the narrower side: the square window sees "
-        << fixed(square.horizontalAngle, 2) << "° across and up; the wide one keeps "
-        << fixed(wide.verticalAngle, 2) << "° up and sees " << fixed(wide.horizontalAngle, 2)
-        << "° across; the tall one widens the vertical angle to " << fixed(tall.verticalAngle, 2)
+        << fixed(square.horizontalAngle, sizeDecimals) << "° across and up; the wide one keeps "
+        << fixed(wide.verticalAngle, sizeDecimals) << "° up and sees " << fixed(wide.horizontalAngle, sizeDecimals)
+        << "° across; the tall one widens the vertical angle to " << fixed(tall.verticalAngle, sizeDecimals)
         << "° so that its width, now the narrower side, still sees "
-        << fixed(tall.horizontalAngle, 2) << "° across.";
+        << fixed(tall.horizontalAngle, sizeDecimals) << "° across.";
     // How much larger the scene's nearest point (10 units nearer the eye than
     // the origin) is drawn than a point at the origin, and the farthest one.
     const double sceneReach = 10.0;
     double nearGrowth = square.originDistance / (square.originDistance - sceneReach);
     double farShrink = square.originDistance / (square.originDistance + sceneReach);
     if (station == 1) {
-        out << " Seen from " << fixed(square.originDistance, 0)
+        out << " Seen from " << fixed(square.originDistance, wholeUnits)
             << " units away, a point 10 units nearer the eye than the origin is drawn only "
-            << fixed(nearGrowth, 3) << " times as large, and one 10 units farther "
-            << fixed(farShrink, 3) << " times: sizes hardly change with depth, which is why "
+            << fixed(nearGrowth, ratioDecimals) << " times as large, and one 10 units farther "
+            << fixed(farShrink, ratioDecimals) << " times: sizes hardly change with depth, which is why "
                "this picture is almost the orthographic one.";
     } else if (station == 2) {
-        out << " The volume lies along the x–z diagonal, " << fixed(square.originDistance, 2)
+        out << " The volume lies along the x–z diagonal, " << fixed(square.originDistance, sizeDecimals)
             << " units from the eye to the origin; depth changes sizes even less than for "
                "station 1 (from "
-            << fixed(farShrink, 3) << " to " << fixed(nearGrowth, 3) << " times).";
+            << fixed(farShrink, ratioDecimals) << " to " << fixed(nearGrowth, ratioDecimals) << " times).";
     } else {
-        out << " Looking down the cube's diagonal from " << fixed(square.originDistance, 2)
+        out << " Looking down the cube's diagonal from " << fixed(square.originDistance, sizeDecimals)
             << " units, the longest and narrowest of the three volumes still frames the scene, "
                "and all six cones show.";
     }

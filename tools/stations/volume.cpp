@@ -114,6 +114,18 @@ VolumeCorners volumeCorners(const Matrix4& projection, const Matrix4& modelview)
     return corners;
 }
 
+Point3 planeCentre(const VolumeCorners& corners, bool far)
+{
+    Point3 centre{};
+    int first = far ? cornerFarBit : 0;
+    for (int i = first; i < first + cornerFarBit; ++i) {
+        for (int axis = 0; axis < 3; ++axis) {
+            centre[axis] += corners[i][axis] / cornerFarBit;
+        }
+    }
+    return centre;
+}
+
 Point3 eyePosition(const Matrix4& modelview)
 {
     Matrix4 viewToScene{};

@@ -40,5 +40,8 @@ bool invert(const Matrix4& m, Matrix4& inverse);
 // carried back through the inverse of projection × modelview.
 VolumeCorners volumeCorners(const Matrix4& projection, const Matrix4& modelview);
 
+// The centre of the near plane's four corners, or of the far plane's.
+Point3 planeCentre(const VolumeCorners& corners, bool far);
+
 // The eye in scene coordinates: the point the modelview carries to the origin.
 Point3 eyePosition(const Matrix4& modelview);
