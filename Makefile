@@ -8,6 +8,9 @@
 #               build, writing their figures to docs/reliability.md
 #   make tour   the headless tour, whatever the display, refreshing the
 #               README's pictures in docs/
+#   make stations  every camera station pictured from outside, with its
+#               calls and matrices, into docs/stations.md and docs/stations/;
+#               and the README's animation, docs/tour.png
 #   make bench  the responsiveness benchmark, built apart in build-bench/
 #               (release mode) and run on a private virtual X server;
 #               rewrites docs/performance.md
@@ -23,7 +26,7 @@ BUILD_DIR := build
 SANITIZE_BUILD_DIR := build-sanitize
 WINDOWS_BUILD_DIR := build-windows
 
-.PHONY: all deps build sanitize-build run test reliability tour bench clean \
+.PHONY: all deps build sanitize-build run test reliability tour stations bench clean \
 	windows-deps windows package-windows test-windows
 
 all: build
@@ -52,6 +55,9 @@ test: build sanitize-build
 
 reliability: build sanitize-build
 	$(BUILD_DIR)/varnelle-xserver tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
+
+stations: build
+	tools/stations.sh $(BUILD_DIR) docs
 
 bench: deps
 	@tools/bench.sh

@@ -246,5 +246,7 @@ private:
 // ---- 4. Pictures as PNG files ------------------------------------------
 
 void savePng(const Picture& picture, const std::string& path);
+// Read an 8-bit PNG file as RGB; throws if it cannot.
+Picture loadPng(const std::string& path);
 
 } // namespace drive

@@ -44,4 +44,27 @@ void savePng(const Picture& picture, const std::string& path)
     png_destroy_write_struct(&png, &info);
 }
 
+Picture loadPng(const std::string& path)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    std::vector<png_byte> rgb;
+    if (png_image_begin_read_from_file(&image, path.c_str()) != 0) {
+        image.format = PNG_FORMAT_RGB;
+        rgb.resize(PNG_IMAGE_SIZE(image));
+    }
+    if (rgb.empty() || png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) {
+        png_image_free(&image);
+        throw std::runtime_error("cannot read " + path + " as a PNG picture");
+    }
+    Picture picture;
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    const size_t channels = 3;
+    for (size_t at = 0; at + channels <= rgb.size(); at += channels) {
+        picture.pixels.push_back({rgb[at], rgb[at + 1], rgb[at + 2]});
+    }
+    return picture;
+}
+
 } // namespace drive

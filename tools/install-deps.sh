@@ -22,6 +22,8 @@ packages=(
     xfwm4 xfconf mutter fluxbox icewm dbus
     # the benchmark's orchestration and statistics, and its instruction counts
     python3 procps valgrind
+    # the station pictures (libpng) and the README's animation
+    libpng-dev apngasm
 )
 if [ "${1:-}" = windows ]; then
     packages+=(

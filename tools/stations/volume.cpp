@@ -1,0 +1,135 @@
+// Varnelle documentation: the viewing volume of a station, from the matrices
+// OpenGL really holds rather than from the station's own constants.
+#include "volume.h"
+
+#include <cmath>
+#include <utility>
+
+#include <GL/gl.h>
+
+namespace {
+
+const int size4 = 4;
+
+// Entry at row r, column c of a column-major matrix.
+double& at(Matrix4& m, int r, int c)
+{
+    return m[c * size4 + r];
+}
+
+double at(const Matrix4& m, int r, int c)
+{
+    return m[c * size4 + r];
+}
+
+} // namespace
+
+StationReadBack readBackStation()
+{
+    StationReadBack readBack;
+    glGetIntegerv(GL_VIEWPORT, readBack.viewport.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, readBack.projection.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, readBack.modelview.data());
+    return readBack;
+}
+
+Matrix4 multiply(const Matrix4& a, const Matrix4& b)
+{
+    Matrix4 product{};
+    for (int r = 0; r < size4; ++r) {
+        for (int c = 0; c < size4; ++c) {
+            double sum = 0.0;
+            for (int k = 0; k < size4; ++k) {
+                sum += at(a, r, k) * at(b, k, c);
+            }
+            at(product, r, c) = sum;
+        }
+    }
+    return product;
+}
+
+bool invert(const Matrix4& m, Matrix4& inverse)
+{
+    // Gauss-Jordan elimination with partial pivoting on [m | identity].
+    Matrix4 work = m;
+    inverse = Matrix4{};
+    for (int i = 0; i < size4; ++i) {
+        at(inverse, i, i) = 1.0;
+    }
+    for (int column = 0; column < size4; ++column) {
+        int pivot = column;
+        for (int r = column + 1; r < size4; ++r) {
+            if (std::fabs(at(work, r, column)) > std::fabs(at(work, pivot, column))) {
+                pivot = r;
+            }
+        }
+        if (at(work, pivot, column) == 0.0) {
+            return false;
+        }
+        for (int c = 0; c < size4; ++c) {
+            std::swap(at(work, column, c), at(work, pivot, c));
+            std::swap(at(inverse, column, c), at(inverse, pivot, c));
+        }
+        double scale = at(work, column, column);
+        for (int c = 0; c < size4; ++c) {
+            at(work, column, c) /= scale;
+            at(inverse, column, c) /= scale;
+        }
+        for (int r = 0; r < size4; ++r) {
+            if (r == column) {
+                continue;
+            }
+            double factor = at(work, r, column);
+            for (int c = 0; c < size4; ++c) {
+                at(work, r, c) -= factor * at(work, column, c);
+                at(inverse, r, c) -= factor * at(inverse, column, c);
+            }
+        }
+    }
+    return true;
+}
+
+// Carry a homogeneous point through m and divide by w.
+static Point3 project(const Matrix4& m, const double point[4])
+{
+    double out[4] = {0.0, 0.0, 0.0, 0.0};
+    for (int r = 0; r < size4; ++r) {
+        for (int c = 0; c < size4; ++c) {
+            out[r] += at(m, r, c) * point[c];
+        }
+    }
+    return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
+}
+
+VolumeCorners volumeCorners(const Matrix4& projection, const Matrix4& modelview)
+{
+    Matrix4 clipToScene{};
+    invert(multiply(projection, modelview), clipToScene);
+    VolumeCorners corners{};
+    for (int i = 0; i < cornerCount; ++i) {
+        double clip[4] = {(i & cornerRightBit) ? 1.0 : -1.0, (i & cornerTopBit) ? 1.0 : -1.0,
+                          (i & cornerFarBit) ? 1.0 : -1.0, 1.0};
+        corners[i] = project(clipToScene, clip);
+    }
+    return corners;
+}
+
+Point3 planeCentre(const VolumeCorners& corners, bool far)
+{
+    Point3 centre{};
+    int first = far ? cornerFarBit : 0;
+    for (int i = first; i < first + cornerFarBit; ++i) {
+        for (int axis = 0; axis < 3; ++axis) {
+            centre[axis] += corners[i][axis] / cornerFarBit;
+        }
+    }
+    return centre;
+}
+
+Point3 eyePosition(const Matrix4& modelview)
+{
+    Matrix4 viewToScene{};
+    invert(modelview, viewToScene);
+    const double origin[4] = {0.0, 0.0, 0.0, 1.0};
+    return project(viewToScene, origin);
+}

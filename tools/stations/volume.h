@@ -1,0 +1,47 @@
+// Varnelle documentation: what a camera station hands to OpenGL, read back
+// from the context, and the viewing volume it encloses in scene coordinates.
+#pragma once
+
+#include <array>
+
+// Column-major 4x4 matrix, as OpenGL stores it.
+typedef std::array<double, 16> Matrix4;
+// A point in scene coordinates (x, y, z).
+typedef std::array<double, 3> Point3;
+
+// What a station left in the context: viewport (x, y, width, height in
+// pixels) and the two matrices, read back with glGet.
+struct StationReadBack {
+    std::array<int, 4> viewport{};
+    Matrix4 projection{};
+    Matrix4 modelview{};
+};
+
+// Number of corners of a viewing volume.
+const int cornerCount = 8;
+// Corner i is the clip-cube corner with x = +1 when bit 0 of i is set (else
+// -1), y = +1 when bit 1 is set, z = +1 (the far plane) when bit 2 is set
+// (else the near plane).
+typedef std::array<Point3, cornerCount> VolumeCorners;
+const int cornerRightBit = 1;
+const int cornerTopBit = 2;
+const int cornerFarBit = 4;
+
+// Read viewport, projection and modelview back from the current context.
+StationReadBack readBackStation();
+
+// a × b for column-major matrices.
+Matrix4 multiply(const Matrix4& a, const Matrix4& b);
+
+// The inverse of m; false if m is singular.
+bool invert(const Matrix4& m, Matrix4& inverse);
+
+// The viewing volume's corners in scene coordinates: the clip cube's corners
+// carried back through the inverse of projection × modelview.
+VolumeCorners volumeCorners(const Matrix4& projection, const Matrix4& modelview);
+
+// The centre of the near plane's four corners, or of the far plane's.
+Point3 planeCentre(const VolumeCorners& corners, bool far);
+
+// The eye in scene coordinates: the point the modelview carries to the origin.
+Point3 eyePosition(const Matrix4& modelview);
