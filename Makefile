@@ -8,6 +8,11 @@
 #               build, writing their figures to docs/reliability.md
 #   make tour   the headless tour, whatever the display, refreshing the
 #               README's pictures in docs/
+#   make package  the Debian package, build/varnelle_<version>_<arch>.deb
+#   make test-package  the package checked with lintian, installed with apt
+#               into a fresh Debian 12 root (made once with debootstrap and
+#               kept in build-package-root/) and run there on a private
+#               virtual X server, its manual page read with man
 #   make bench  the responsiveness benchmark, built apart in build-bench/
 #               (release mode) and run on a private virtual X server;
 #               rewrites docs/performance.md
@@ -16,7 +21,7 @@
 BUILD_DIR := build
 SANITIZE_BUILD_DIR := build-sanitize
 
-.PHONY: all deps build sanitize-build run test reliability tour bench clean
+.PHONY: all deps build sanitize-build run test reliability tour bench package test-package clean
 
 all: build
 
@@ -44,6 +49,13 @@ test: build sanitize-build
 
 reliability: build sanitize-build
 	tools/with-xvfb.sh tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
+
+package: build
+	cmake --build --preset default --target package
+
+test-package: package
+	tools/test-package.sh $(BUILD_DIR)/$$(cat $(BUILD_DIR)/package-file-name) \
+	    tools/with-xvfb.sh tests/package/run-check.sh
 
 bench: deps
 	@tools/bench.sh

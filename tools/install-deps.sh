@@ -15,6 +15,10 @@ packages=(
     xvfb openbox xdotool libxtst-dev x11-utils x11-apps netpbm
     # the benchmark's orchestration and statistics, and its instruction counts
     python3 procps valgrind
+    # the manual page's checks, the Debian package and its test in a fresh
+    # Debian root
+    groff mandoc man-db dpkg-dev fakeroot file lintian debootstrap
+    debian-archive-keyring
 )
 
 missing=()
