@@ -31,9 +31,9 @@ fi
 # The first URI of this machine's apt sources whose path ends in /$1, or $2.
 host_uri() {
     local uri
-    uri=$(grep -hoE "https?://[^ ]*/$1/?( |$)" \
-        /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-        /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1 | tr -d ' ' || true)
+    uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+        /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -v '^[[:space:]]*#' |
+        grep -oE "https?://[^ ]*/$1/?( |$)" | head -n 1 | tr -d ' ' || true)
     echo "${uri:-$2}"
 }
 
@@ -159,7 +159,12 @@ if [ $lintian_status -ne 0 ]; then
 fi
 
 mkdir -p "$cache_dir" "$archives"
-[ -f "$pristine" ] || make_pristine_root
+# The tarball is made again when what it is made from changes.
+recipe="$suite $(host_uri debian -) $(host_uri debian-security -) $extra_packages"
+if [ ! -f "$pristine" ] || [ "$(cat "$pristine.recipe" 2>/dev/null)" != "$recipe" ]; then
+    make_pristine_root
+    echo "$recipe" >"$pristine.recipe"
+fi
 
 status=0
 unshare --mount --propagation private "$0" --inside "$package" "$@" || status=$?
