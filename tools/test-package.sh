@@ -9,8 +9,8 @@
 # The fresh root is made once with debootstrap and kept as a tarball in
 # build-package-root/; every run unpacks it anew, so nothing from an earlier
 # run remains. Downloaded archives are kept there too, so a second run does
-# not fetch them again. All mounts are made in a mount namespace of this
-# script's own, so none outlives it, however it ends.
+# not fetch them again. All mounts, debootstrap's included, are made in a
+# mount namespace of this script's own, so none outlives it, however it ends.
 set -euo pipefail
 
 suite=bookworm
@@ -37,6 +37,15 @@ host_uri() {
     echo "${uri:-$2}"
 }
 
+# Remove a folder, but never through a mount: a bound /dev would go with it.
+remove_unmounted() {
+    if grep -q " $1/" /proc/self/mounts; then
+        echo "test-package: $1 still has mounts; not touching it" >&2
+        exit 1
+    fi
+    rm -rf "$1"
+}
+
 # The pristine root: debootstrap's minimal base, man-db, and apt pointed at
 # the same Debian archive as this machine's.
 make_pristine_root() {
@@ -44,7 +53,7 @@ make_pristine_root() {
     mirror=$(host_uri debian http://deb.debian.org/debian)
     security=$(host_uri debian-security http://deb.debian.org/debian-security)
     echo "test-package: making a fresh $suite root from $mirror (kept in $cache_dir)"
-    rm -rf "$staging"
+    remove_unmounted "$staging"
     if ! debootstrap --variant=minbase --include="$extra_packages" \
         "$suite" "$staging" "$mirror" >"$cache_dir/debootstrap.log" 2>&1; then
         tail -n 30 "$cache_dir/debootstrap.log" >&2
@@ -60,20 +69,15 @@ EOF
     rm -f "$staging/var/cache/apt/archives/"*.deb
     tar -C "$staging" -cf "$pristine.part" .
     mv "$pristine.part" "$pristine"
-    rm -rf "$staging"
+    remove_unmounted "$staging"
 }
 
-# Inside the private mount namespace: unpack the root, mount what it needs,
-# install the package with apt, read the manual page, run the viewer.
-inside() {
+# Unpack the root, mount what it needs, install the package with apt, read
+# the manual page, run the viewer.
+install_and_run() {
     local package=$1
     shift
-    # Never delete through a mount (a bound /dev would go with it).
-    if grep -q " $root/" /proc/self/mounts; then
-        echo "test-package: $root still has mounts; not touching it" >&2
-        exit 1
-    fi
-    rm -rf "$root"
+    remove_unmounted "$root"
     mkdir -p "$root"
     tar -C "$root" -xf "$pristine"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
@@ -129,11 +133,21 @@ check_manual_page() {
     echo "test-package: man varnelle: $(wc -l <"$page") lines, sections present"
 }
 
-if [ "${1:-}" = --inside ]; then
-    shift
-    inside "$@"
-    exit 0
+# Everything below runs in a mount namespace of its own (debootstrap mounts
+# too), so no mount outlives the run, however it ends. Afterwards, make sure:
+# a mount left behind would hold this machine's /dev under the root.
+if [ "${1:-}" != --inside ]; then
+    status=0
+    unshare --mount --propagation private "$0" --inside "$@" || status=$?
+    if grep -q " $cache_dir/" /proc/self/mounts; then
+        echo "test-package: mounts left under $cache_dir:" >&2
+        grep " $cache_dir/" /proc/self/mounts >&2
+        status=1
+    fi
+    [ $status -eq 0 ] && echo "test-package: passed"
+    exit $status
 fi
+shift
 
 if [ $# -lt 2 ]; then
     echo "usage: $0 PACKAGE.deb RUN_CHECK [ARG...]" >&2
@@ -165,16 +179,4 @@ if [ ! -f "$pristine" ] || [ "$(cat "$pristine.recipe" 2>/dev/null)" != "$recipe
     make_pristine_root
     echo "$recipe" >"$pristine.recipe"
 fi
-
-status=0
-unshare --mount --propagation private "$0" --inside "$package" "$@" || status=$?
-
-# The namespace is gone with its mounts; make sure, since a mount left behind
-# would hold the root's /dev over the next unpacking.
-if grep -q " $root/" /proc/self/mounts; then
-    echo "test-package: mounts left under $root:" >&2
-    grep " $root/" /proc/self/mounts >&2
-    status=1
-fi
-[ $status -eq 0 ] && echo "test-package: passed"
-exit $status
+install_and_run "$package" "$@"
