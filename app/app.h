@@ -35,6 +35,9 @@ struct ViewerState {
     // Window size saved on entering full screen.
     int savedWidth = 0;
     int savedHeight = 0;
+    // 1 if a window manager had framed the window (border or title bar) when
+    // it entered full screen, else 0.
+    int savedFramed = 0;
 };
 
 // The one viewer state of the process, shared by every callback.

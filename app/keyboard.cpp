@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 
 #include "app.h"
 #include "camera/camera.h"
@@ -28,11 +28,22 @@ static void toggleFullScreen()
         viewerState.savedHeight = glutGet(GLUT_WINDOW_HEIGHT);
         viewerState.windowX = glutGet(GLUT_WINDOW_X);
         viewerState.windowY = glutGet(GLUT_WINDOW_Y);
+        bool framed = glutGet(GLUT_WINDOW_BORDER_WIDTH) > 0 || glutGet(GLUT_WINDOW_HEADER_HEIGHT) > 0;
+        viewerState.savedFramed = framed ? 1 : 0;
         glutFullScreen();
     } else {
-        // A new position or size ends GLUT's full-screen state.
-        glutPositionWindow(viewerState.windowX, viewerState.windowY);
+        // The saved position is the drawing area's, but window managers read
+        // a move differently: most place the frame's corner there, some the
+        // drawing area. A window manager that framed the window puts it back
+        // where it was when it leaves full screen, so a move would only
+        // misplace it: ask for the size alone. An unframed window reads a
+        // move the same either way, and with no window manager nobody else
+        // restores its place, so move it back.
+        glutLeaveFullScreen();
         glutReshapeWindow(viewerState.savedWidth, viewerState.savedHeight);
+        if (viewerState.savedFramed == 0) {
+            glutPositionWindow(viewerState.windowX, viewerState.windowY);
+        }
     }
 }
 

@@ -32,7 +32,7 @@ bool sameState(const ViewerState& a, const ViewerState& b)
            a.windowX == b.windowX && a.windowY == b.windowY && a.filled == b.filled &&
            a.backgroundIndex == b.backgroundIndex && a.cameraStation == b.cameraStation &&
            a.fullScreen == b.fullScreen && a.savedWidth == b.savedWidth &&
-           a.savedHeight == b.savedHeight;
+           a.savedHeight == b.savedHeight && a.savedFramed == b.savedFramed;
 }
 
 TEST_F(Keys, EnterStepsThroughTheStationsAndBack)
