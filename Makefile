@@ -36,7 +36,7 @@ run: build
 	@tools/run.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour
 
 tour: build
-	@tools/tour.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
+	@$(BUILD_DIR)/varnelle-tour $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
 
 # The viewer and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize-build: deps
@@ -44,18 +44,18 @@ sanitize-build: deps
 	cmake --build --preset sanitize
 
 test: build sanitize-build
-	tools/with-xvfb.sh ctest --preset default
+	$(BUILD_DIR)/varnelle-xserver ctest --preset default
 	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
 
 reliability: build sanitize-build
-	tools/with-xvfb.sh tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
+	$(BUILD_DIR)/varnelle-xserver tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
 
 package: build
 	cmake --build --preset default --target package
 
 test-package: package
 	tools/test-package.sh $(BUILD_DIR)/$$(cat $(BUILD_DIR)/package-file-name) \
-	    tools/with-xvfb.sh tests/package/run-check.sh
+	    $(BUILD_DIR)/tests/varnelle_package_check
 
 bench: deps
 	@tools/bench.sh

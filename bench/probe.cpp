@@ -2,10 +2,6 @@
 // user meets it, through its trace lines read live on a pseudo-terminal and
 // real key events sent with the XTest extension.
 //
-//   varnelle_probe wait-wm
-//       wait until the window manager maps new windows (it takes the
-//       screen before it is ready to, and a window mapped in between can
-//       stay unmapped for good)
 //   varnelle_probe first-frame PROGRAM [ARG...]
 //       time from exec to the first "D" line (PROGRAM may be a tool such as
 //       valgrind that runs the program under test)
@@ -25,16 +21,12 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <optional>
 #include <vector>
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
-#include <poll.h>
 #include <unistd.h>
 
-#include "traced_process.h"
+#include "drive.h"
 
 namespace {
 
@@ -56,14 +48,11 @@ const milliseconds memoryPace(30);
 // and then after every hundred frames.
 const int memoryEarlyFrames[] = {1, 2, 10};
 const int memorySampleEvery = 100;
-// The window manager gets this long to map a test window, and this many
-// tries.
-const milliseconds managerMapTimeout(1000);
-const int managerTries = 20;
-const int waitArguments = 2;
 const int sessionArguments = 6;
 const int firstFrameArguments = 3;
 const int commandStart = 2;
+
+using TimePoint = drive::Clock::time_point;
 
 long microsBetween(TimePoint from, TimePoint to)
 {
@@ -80,155 +69,41 @@ void printList(const char* name, const std::vector<long>& values)
     printf("\n");
 }
 
-// Find the top-level client window whose _NET_WM_PID is `pid`, below `parent`.
-Window findWindowOfPid(Display* display, Window parent, pid_t pid, Atom pidAtom)
+// The X display named by DISPLAY.
+std::string displayName()
 {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, parent, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &after, &data) == Success
-        && data != nullptr) {
-        bool match = count == 1 && static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
-        XFree(data);
-        if (match) {
-            return parent;
-        }
-    }
-    Window root = None;
-    Window up = None;
-    Window* children = nullptr;
-    unsigned int childCount = 0;
-    if (!XQueryTree(display, parent, &root, &up, &children, &childCount)) {
-        return None;
-    }
-    Window found = None;
-    for (unsigned int i = 0; i < childCount && found == None; ++i) {
-        found = findWindowOfPid(display, children[i], pid, pidAtom);
-    }
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return found;
-}
-
-// Sends real key events to the program's window through XTest.
-class KeySender {
-public:
-    explicit KeySender(pid_t pid)
-    {
-        display = XOpenDisplay(nullptr);
-        if (display == nullptr) {
-            throw std::runtime_error("cannot open the X display");
-        }
-        int eventBase = 0;
-        int errorBase = 0;
-        int major = 0;
-        int minor = 0;
-        if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) {
-            throw std::runtime_error("the X server has no XTest extension");
-        }
-        Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
-        window = findWindowOfPid(display, DefaultRootWindow(display), pid, pidAtom);
-        if (window == None) {
-            throw std::runtime_error("no window with the program's _NET_WM_PID");
-        }
-        // Give the window the keyboard, as a click on it would.
-        XSetInputFocus(display, window, RevertToParent, CurrentTime);
-        XSync(display, False);
-    }
-
-    ~KeySender() { XCloseDisplay(display); }
-
-    KeySender(const KeySender&) = delete;
-    KeySender& operator=(const KeySender&) = delete;
-
-    // Press and release the key; returns once the server has both events.
-    void press(KeySym symbol)
-    {
-        KeyCode code = XKeysymToKeycode(display, symbol);
-        XTestFakeKeyEvent(display, code, True, CurrentTime);
-        XTestFakeKeyEvent(display, code, False, CurrentTime);
-        XSync(display, False);
-    }
-
-private:
-    Display* display = nullptr;
-    Window window = None;
-};
-
-// Map a small window and wait for the window manager to reparent and map it.
-bool managerMapsWindow(Display* display)
-{
-    const int side = 10;
-    Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, side, side,
-                                        0, 0, 0);
-    XSelectInput(display, window, StructureNotifyMask);
-    XMapWindow(display, window);
-    XFlush(display);
-    bool reparented = false;
-    bool mapped = false;
-    auto deadline = std::chrono::steady_clock::now() + managerMapTimeout;
-    while (!(reparented && mapped) && std::chrono::steady_clock::now() < deadline) {
-        while (XPending(display) > 0) {
-            XEvent event{};
-            XNextEvent(display, &event);
-            reparented = reparented || event.type == ReparentNotify;
-            mapped = mapped || event.type == MapNotify;
-        }
-        pollfd entry{ConnectionNumber(display), POLLIN, 0};
-        poll(&entry, 1, static_cast<int>(managerMapTimeout.count()) / managerTries);
-    }
-    XDestroyWindow(display, window);
-    XSync(display, False);
-    return reparented && mapped;
-}
-
-int waitForManager()
-{
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        fprintf(stderr, "varnelle_probe: cannot open the X display\n");
-        return 1;
-    }
-    bool ready = false;
-    for (int i = 0; i < managerTries && !ready; ++i) {
-        ready = managerMapsWindow(display);
-    }
-    XCloseDisplay(display);
-    if (!ready) {
-        fprintf(stderr, "varnelle_probe: the window manager maps no window\n");
-        return 1;
-    }
-    return 0;
+    const char* name = getenv("DISPLAY");
+    return name != nullptr ? name : "";
 }
 
 // Wait for the program's first "D" and print the time to it since exec;
 // false, with what the program wrote, if no frame came.
-bool reportFirstFrame(TracedProcess& process, const std::string& program)
+bool reportFirstFrame(drive::Program& process, const std::string& program)
 {
-    TimePoint seen;
-    if (!process.waitForLine("D", firstFrameTimeout, seen)) {
+    std::optional<TimePoint> seen = process.waitForLine("D", firstFrameTimeout);
+    if (!seen) {
         fprintf(stderr, "varnelle_probe: %s drew no frame; its output:\n%s\n", program.c_str(),
-                process.transcript().c_str());
+                process.output().c_str());
         return false;
     }
-    printf("first_frame_us %ld\n", microsBetween(process.execTime(), seen));
+    printf("first_frame_us %ld\n", microsBetween(process.execTime(), *seen));
     return true;
 }
 
 int firstFrame(const std::vector<std::string>& command)
 {
     const std::string& program = command.front();
-    TracedProcess process(command);
+    drive::Launch launch;
+    launch.command = command;
+    drive::Program process(launch);
     return reportFirstFrame(process, program) ? 0 : 1;
 }
 
 int session(const std::string& program, int presses, int frames, int idleSeconds)
 {
-    TracedProcess process({program});
+    drive::Launch launch;
+    launch.command = {program};
+    drive::Program process(launch);
     if (!reportFirstFrame(process, program)) {
         return 1;
     }
@@ -236,11 +111,13 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
         fprintf(stderr, "varnelle_probe: %s kept drawing after start-up\n", program.c_str());
         return 1;
     }
+    process.passOver();
 
     // Idle: the window is shown and nothing happens to it.
     long ticksBefore = process.cpuTicks();
     int idleLines = process.countLinesDuring(milliseconds(idleSeconds * 1000));
     long ticksAfter = process.cpuTicks();
+    process.passOver();
     printf("idle_ticks %ld\nidle_lines %d\nidle_seconds %d\nclock_ticks_per_second %ld\n",
            ticksAfter - ticksBefore, idleLines, idleSeconds, sysconf(_SC_CLK_TCK));
 
@@ -252,20 +129,26 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
     std::vector<long> anonymousKb{0, process.statusKb("RssAnon")};
     std::vector<long> latencies;
     std::vector<long> senderCosts;
-    KeySender sender(process.pid());
+    drive::Desktop desktop(displayName());
+    drive::WindowId window = desktop.windowOfProcess(process.pid());
+    if (window == 0) {
+        fprintf(stderr, "varnelle_probe: no window with the _NET_WM_PID of %s\n", program.c_str());
+        return 1;
+    }
+    desktop.focus(window);
     for (int frame = 1; frame <= frames; ++frame) {
         bool timed = frame <= presses;
         TimePoint start = std::chrono::steady_clock::now();
-        sender.press(XK_f);
+        desktop.pressCharacter('f');
         TimePoint sent = std::chrono::steady_clock::now();
-        TimePoint seen;
-        if (!process.waitForLine("D", frameTimeout, seen)) {
+        std::optional<TimePoint> seen = process.waitForLine("D", frameTimeout);
+        if (!seen) {
             fprintf(stderr, "varnelle_probe: no frame after press %d; output:\n%s\n", frame,
-                    process.transcript().c_str());
+                    process.output().c_str());
             return 1;
         }
         if (timed) {
-            latencies.push_back(microsBetween(start, seen));
+            latencies.push_back(microsBetween(start, *seen));
             senderCosts.push_back(microsBetween(start, sent));
         }
         // The "D" line starts the frame; by the end of the pause it is drawn,
@@ -284,8 +167,11 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
     printList("sender_us", senderCosts);
     printList("resident_kb", residentKb);
     printList("anonymous_kb", anonymousKb);
-    printf("frames %d\nkey_lines %d\nerror_lines %d\n", frames, process.linesSeen("K"),
-           process.linesStartingWith("Attention"));
+    const std::vector<std::string>& lines = process.lines();
+    auto isError = [](const std::string& line) { return line.rfind("Attention", 0) == 0; };
+    int errorLines = static_cast<int>(std::count_if(lines.begin(), lines.end(), isError));
+    printf("frames %d\nkey_lines %d\nerror_lines %d\n", frames,
+           static_cast<int>(std::count(lines.begin(), lines.end(), "K")), errorLines);
     return 0;
 }
 
@@ -295,9 +181,6 @@ int main(int argc, char** argv)
 {
     try {
         std::string command = argc > 1 ? argv[1] : "";
-        if (command == "wait-wm" && argc == waitArguments) {
-            return waitForManager();
-        }
         if (command == "first-frame" && argc >= firstFrameArguments) {
             return firstFrame(std::vector<std::string>(argv + commandStart, argv + argc));
         }
@@ -309,9 +192,8 @@ int main(int argc, char** argv)
         return 1;
     }
     fprintf(stderr,
-            "usage: %s wait-wm\n"
-            "       %s first-frame PROGRAM [ARG...]\n"
+            "usage: %s first-frame PROGRAM [ARG...]\n"
             "       %s session PROGRAM PRESSES FRAMES IDLE_SECONDS\n",
-            argv[0], argv[0], argv[0]);
+            argv[0], argv[0]);
     return 2;
 }

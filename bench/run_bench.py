@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Varnelle benchmark: runs the viewer and the floor program side by side on
-the X server named by DISPLAY, gathers the figures from varnelle_probe and
-varnelle_frame_time, prints the results table and writes docs/performance.md
-from the template performance.md.in beside this script.
+the X server named by DISPLAY, its window manager already running, gathers
+the figures from varnelle_probe and varnelle_frame_time, prints the results
+table and writes docs/performance.md from the template performance.md.in
+beside this script.
 
 Usage: run_bench.py BUILD_DIR OUTPUT_MARKDOWN
 """
@@ -71,15 +72,6 @@ def spread(values):
     """Median with its 10th to 90th percentile range, in ms."""
     return "%s (%s–%s)" % (ms(statistics.median(values)), ms(percentile(values, 0.1)),
                            ms(percentile(values, 0.9)))
-
-
-def start_window_manager(probe):
-    """Start openbox and wait until it maps new windows."""
-    manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    if subprocess.run([probe, "wait-wm"]).returncode != 0:
-        manager.kill()
-        sys.exit("bench: openbox did not start")
-    return manager
 
 
 def revision():
@@ -246,20 +238,15 @@ def main():
     load_before = machine_load()
     busy_before = busiest_processes()
     started = time.strftime("%Y-%m-%d %H:%M UTC", time.gmtime())
-    manager = start_window_manager(probe)
-    try:
-        print("bench: first frames, %d pairs" % FIRST_FRAME_PAIRS, flush=True)
-        viewer_first, floor_first = first_frames(probe, viewer, floor)
-        print("bench: instructions to the first frame (callgrind)", flush=True)
-        viewer_instructions = instructions_to_first_frame(probe, viewer)
-        floor_instructions = instructions_to_first_frame(probe, floor)
-        print("bench: sessions (idle CPU, key latency, memory)", flush=True)
-        viewer_sessions, floor_sessions = sessions(probe, viewer, floor)
-        print("bench: frame times", flush=True)
-        frames = frame_times(driver)
-    finally:
-        manager.terminate()
-        manager.wait()
+    print("bench: first frames, %d pairs" % FIRST_FRAME_PAIRS, flush=True)
+    viewer_first, floor_first = first_frames(probe, viewer, floor)
+    print("bench: instructions to the first frame (callgrind)", flush=True)
+    viewer_instructions = instructions_to_first_frame(probe, viewer)
+    floor_instructions = instructions_to_first_frame(probe, floor)
+    print("bench: sessions (idle CPU, key latency, memory)", flush=True)
+    viewer_sessions, floor_sessions = sessions(probe, viewer, floor)
+    print("bench: frame times", flush=True)
+    frames = frame_times(driver)
     load_after = machine_load()
 
     ratios = [v / f for v, f in zip(viewer_first, floor_first)]

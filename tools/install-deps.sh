@@ -11,8 +11,8 @@ packages=(
     # tests
     googletest libgtest-dev
     # a private X server, a window manager, real key events and window
-    # pictures for the end-to-end tests, the tour and the benchmark
-    xvfb openbox xdotool libxtst-dev x11-utils x11-apps netpbm
+    # pictures as PNG for the end-to-end tests, the tour and the benchmark
+    xvfb openbox libxtst-dev libpng-dev
     # the benchmark's orchestration and statistics, and its instruction counts
     python3 procps valgrind
     # the manual page's checks, the Debian package and its test in a fresh

@@ -22,7 +22,7 @@ export ASAN_OPTIONS="detect_leaks=0:exitcode=$sanitizer_status:log_path=$logs/as
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=$sanitizer_status"
 
 status=0
-"$here/with-xvfb.sh" ctest --test-dir "$build_dir" --output-on-failure || status=$?
+"$build_dir/varnelle-xserver" ctest --test-dir "$build_dir" --output-on-failure || status=$?
 
 if compgen -G "$logs/*" >/dev/null || grep -qE 'runtime error:|Sanitizer' "$output"; then
     echo "sanitized-test: sanitizer reports:" >&2

@@ -3,7 +3,8 @@
 # minimal Debian 12 root, its manual page read there with man, and its viewer
 # run there on a private virtual X server of this machine.
 # Usage: tools/test-package.sh PACKAGE.deb RUN_CHECK [ARG...]
-#   RUN_CHECK runs the installed viewer and checks it; it is called as
+#   RUN_CHECK runs the installed viewer on a private X server and checks it
+#   (varnelle_package_check does); it is called as
 #   RUN_CHECK [ARG...] chroot ROOT /usr/bin/varnelle, the launcher prefix
 #   that starts the viewer inside the root.
 # The fresh root is made once with debootstrap and kept as a tarball in

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "session.h"
 
 // Window colours, RGB in 0..255.
 const std::array<int, 3> grey = {128, 128, 128};

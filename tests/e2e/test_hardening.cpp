@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "checks.h"
-#include "driver.h"
+#include "session.h"
 
 namespace {
 

@@ -1,0 +1,426 @@
+// A program started from outside: its launch, its output read live line by
+// line, its end, and the figures the kernel keeps about it in /proc.
+#include "drive.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace drive {
+
+namespace {
+
+const int readChunk = 4096;
+// The status of a child that could not exec its program, as shells give.
+const int cannotRun = 127;
+// How often output is looked at while waiting.
+const Milliseconds pollStep(5);
+// How long a program gets to end after SIGTERM before SIGKILL.
+const Milliseconds stopGrace(2000);
+// How long the rest of the output may take to arrive once a program ended.
+const Milliseconds drainLimit(2000);
+// Fields of /proc/PID/stat counted from the first one after the command
+// name, which ends with the last ')': utime and stime (fields 14 and 15 of
+// the file) are the 12th and 13th.
+const int utimeAfterName = 12;
+const int stimeAfterName = 13;
+
+long long monotonicNanos()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const long long nanosPerSecond = 1000000000LL;
+    return static_cast<long long>(now.tv_sec) * nanosPerSecond + now.tv_nsec;
+}
+
+std::runtime_error failure(const std::string& what)
+{
+    return std::runtime_error(what + ": " + strerror(errno));
+}
+
+// An unlinked temporary file, open for writing; `reader` gets a second
+// descriptor with an offset of its own.
+int temporaryFile(int& reader)
+{
+    char path[] = "/tmp/varnelle-drive-XXXXXX";
+    int writer = mkostemp(path, O_CLOEXEC);
+    if (writer < 0) {
+        throw failure("cannot make a temporary file");
+    }
+    reader = open(path, O_RDONLY | O_CLOEXEC);
+    unlink(path);
+    return writer;
+}
+
+// The environment for the child: this process's, with the launch's changes.
+std::vector<std::string> environmentFor(const Launch& launch)
+{
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        result.emplace_back(*entry);
+    }
+    for (const Variable& change : launch.environment) {
+        std::string prefix = change.name + "=";
+        result.erase(std::remove_if(result.begin(), result.end(),
+                                    [&](const std::string& e) { return e.rfind(prefix, 0) == 0; }),
+                     result.end());
+        if (change.value) {
+            result.push_back(prefix + *change.value);
+        }
+    }
+    return result;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& words)
+{
+    std::vector<char*> result;
+    for (std::string& word : words) {
+        result.push_back(word.data());
+    }
+    result.push_back(nullptr);
+    return result;
+}
+
+std::string procPath(int pid, const char* leaf)
+{
+    return "/proc/" + std::to_string(pid) + "/" + leaf;
+}
+
+} // namespace
+
+Program::Program(const Launch& launch)
+{
+    // Everything is built before the fork, so that the child only moves
+    // descriptors, stamps the time and execs.
+    std::vector<std::string> words = launch.launcher;
+    words.insert(words.end(), launch.command.begin(), launch.command.end());
+    if (words.empty()) {
+        throw std::runtime_error("no command to start");
+    }
+    std::vector<char*> argv = pointers(words);
+    std::vector<std::string> variables = environmentFor(launch);
+    std::vector<char*> envp = pointers(variables);
+
+    void* shared = mmap(nullptr, sizeof(long long), PROT_READ | PROT_WRITE,
+                        MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED) {
+        throw failure("cannot share memory with " + words[0]);
+    }
+    sharedExecNanos = static_cast<long long*>(shared);
+    *sharedExecNanos = 0;
+
+    // The descriptor the child writes its output to, or -1.
+    int childOutput = -1;
+    int childErrors = -1;
+    if (launch.output == Output::pipe) {
+        int ends[2] = {-1, -1};
+        if (pipe2(ends, O_CLOEXEC) != 0) {
+            throw failure("cannot make a pipe");
+        }
+        outputFd = ends[0];
+        childOutput = ends[1];
+    } else if (launch.output == Output::file) {
+        childOutput = temporaryFile(outputFd);
+        outputIsFile = true;
+    }
+    if (launch.errors == Errors::file) {
+        childErrors = temporaryFile(errorFd);
+    }
+
+    if (launch.output == Output::terminal) {
+        // Raw, so that lines end in "\n" alone, as written.
+        termios mode{};
+        cfmakeraw(&mode);
+        processId = forkpty(&outputFd, nullptr, &mode, nullptr);
+        if (processId > 0) {
+            fcntl(outputFd, F_SETFD, FD_CLOEXEC);
+        }
+    } else {
+        processId = fork();
+    }
+    if (processId < 0) {
+        throw failure("cannot start " + words[0]);
+    }
+    if (processId > 0 && launch.output != Output::terminal) {
+        // Also here, so that stop() finds the group whoever runs first.
+        setpgid(processId, processId);
+    }
+    group = processId;
+    if (processId == 0) {
+        // A process group of its own, that stop() ends whole; the terminal
+        // already made it the leader of a session.
+        if (launch.output != Output::terminal) {
+            setpgid(0, 0);
+            // Opened close-on-exec: only the copies on 0 and 1 stay.
+            int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
+            dup2(devNull, STDIN_FILENO);
+            if (launch.output == Output::closed) {
+                close(STDOUT_FILENO);
+            } else if (launch.output == Output::full) {
+                int full = open("/dev/full", O_WRONLY | O_CLOEXEC);
+                dup2(full, STDOUT_FILENO);
+            } else {
+                dup2(childOutput, STDOUT_FILENO);
+            }
+            if (launch.errors == Errors::file) {
+                dup2(childErrors, STDERR_FILENO);
+            }
+        }
+        *sharedExecNanos = monotonicNanos();
+        execvpe(argv[0], argv.data(), envp.data());
+        dprintf(STDERR_FILENO, "cannot run %s: %s\n", argv[0], strerror(errno));
+        _exit(cannotRun);
+    }
+    for (int fd : {childOutput, childErrors}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+}
+
+Program::~Program()
+{
+    stop();
+    closeOutput();
+    if (errorFd >= 0) {
+        close(errorFd);
+    }
+    munmap(sharedExecNanos, sizeof(long long));
+}
+
+Clock::time_point Program::execTime() const
+{
+    // steady_clock is CLOCK_MONOTONIC on Linux, so the two compare directly.
+    return Clock::time_point(std::chrono::nanoseconds(*sharedExecNanos));
+}
+
+std::string Program::errorOutput() const
+{
+    std::string text;
+    char chunk[readChunk];
+    ssize_t count = 0;
+    off_t offset = 0;
+    while (errorFd >= 0 && (count = pread(errorFd, chunk, sizeof chunk, offset)) > 0) {
+        text.append(chunk, static_cast<size_t>(count));
+        offset += count;
+    }
+    return text;
+}
+
+void Program::closeOutput()
+{
+    if (outputFd >= 0) {
+        close(outputFd);
+        outputFd = -1;
+    }
+}
+
+bool Program::readSome(Milliseconds wait)
+{
+    if (outputFd < 0) {
+        std::this_thread::sleep_for(wait);
+        return false;
+    }
+    char chunk[readChunk];
+    ssize_t count = 0;
+    if (outputIsFile) {
+        // A file is always readable: look at it in steps until it grows, and
+        // close it once the program has ended and all of it is read.
+        auto end = Clock::now() + wait;
+        bool ended = false;
+        while ((count = read(outputFd, chunk, sizeof chunk)) == 0 && !ended) {
+            ended = !running();
+            if (!ended && Clock::now() >= end) {
+                return false;
+            }
+            if (!ended) {
+                std::this_thread::sleep_for(std::min(pollStep, wait));
+            }
+        }
+    } else {
+        pollfd entry{outputFd, POLLIN, 0};
+        if (poll(&entry, 1, static_cast<int>(wait.count())) <= 0) {
+            return false;
+        }
+        count = read(outputFd, chunk, sizeof chunk);
+    }
+    if (count <= 0) {
+        // The program has gone and the terminal, pipe or file is done.
+        closeOutput();
+        return false;
+    }
+    bytes.append(chunk, static_cast<size_t>(count));
+    pending.append(chunk, static_cast<size_t>(count));
+    takeLines();
+    return true;
+}
+
+void Program::takeLines()
+{
+    Clock::time_point now = Clock::now();
+    size_t end = 0;
+    while ((end = pending.find('\n')) != std::string::npos) {
+        std::string line = pending.substr(0, end);
+        pending.erase(0, end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lineTexts.push_back(line);
+        lineTimes.push_back(now);
+    }
+}
+
+void Program::readFor(Milliseconds period)
+{
+    auto end = Clock::now() + period;
+    for (auto now = Clock::now(); now < end; now = Clock::now()) {
+        readSome(std::min(pollStep, std::chrono::duration_cast<Milliseconds>(end - now)));
+    }
+}
+
+std::optional<Clock::time_point> Program::waitForLine(const std::string& text, Milliseconds timeout)
+{
+    auto end = Clock::now() + timeout;
+    for (;;) {
+        for (; nextLine < lineTexts.size(); ++nextLine) {
+            if (lineTexts[nextLine] == text) {
+                return lineTimes[nextLine++];
+            }
+        }
+        if (Clock::now() >= end || outputFd < 0) {
+            return std::nullopt;
+        }
+        readSome(pollStep);
+    }
+}
+
+bool Program::waitForLineCount(size_t count, Milliseconds timeout)
+{
+    auto end = Clock::now() + timeout;
+    while (lineTexts.size() < count) {
+        if (Clock::now() >= end || !running()) {
+            return false;
+        }
+        readSome(pollStep);
+    }
+    return true;
+}
+
+bool Program::waitForQuiet(Milliseconds quiet, Milliseconds timeout)
+{
+    auto end = Clock::now() + timeout;
+    while (Clock::now() < end) {
+        if (!readSome(quiet)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int Program::countLinesDuring(Milliseconds period)
+{
+    size_t before = lineTexts.size();
+    readFor(period);
+    return static_cast<int>(lineTexts.size() - before);
+}
+
+bool Program::running()
+{
+    if (processId > 0 && waitpid(processId, &status, WNOHANG) == processId) {
+        processId = -1;
+    }
+    return processId > 0;
+}
+
+int Program::waitForExit(Milliseconds timeout)
+{
+    auto end = Clock::now() + timeout;
+    while (running()) {
+        if (Clock::now() > end) {
+            return stillRunning;
+        }
+        readSome(pollStep);
+    }
+    // Read what it wrote before it ended.
+    auto drainEnd = Clock::now() + drainLimit;
+    while (outputFd >= 0 && Clock::now() < drainEnd) {
+        readSome(pollStep);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : endedBySignal;
+}
+
+void Program::stop()
+{
+    if (group <= 0) {
+        return;
+    }
+    kill(-group, SIGTERM);
+    // Wait for it and for the rest of its group, such as the services a
+    // session bus started, which may still write to HOME as they end.
+    auto end = Clock::now() + stopGrace;
+    while ((running() || kill(-group, 0) == 0) && Clock::now() < end) {
+        // Keep the output drained, so that it is never blocked writing.
+        readSome(pollStep);
+    }
+    kill(-group, SIGKILL);
+    if (running()) {
+        waitpid(processId, &status, 0);
+        processId = -1;
+    }
+    group = -1;
+}
+
+long Program::cpuTicks() const
+{
+    std::ifstream stat(procPath(processId, "stat"));
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    size_t nameEnd = text.rfind(')');
+    if (nameEnd == std::string::npos) {
+        throw std::runtime_error("cannot read " + procPath(processId, "stat"));
+    }
+    std::istringstream words(text.substr(nameEnd + 1));
+    std::string word;
+    long ticks = 0;
+    int field = 0;
+    while (field < stimeAfterName && words >> word) {
+        ++field;
+        ticks += field >= utimeAfterName ? strtol(word.c_str(), nullptr, 10) : 0;
+    }
+    if (field < stimeAfterName) {
+        throw std::runtime_error("short " + procPath(processId, "stat"));
+    }
+    return ticks;
+}
+
+long Program::statusKb(const std::string& key) const
+{
+    std::ifstream file(procPath(processId, "status"));
+    std::string name;
+    while (file >> name) {
+        if (name == key + ":") {
+            long kb = 0;
+            file >> kb;
+            return kb;
+        }
+        file.ignore(readChunk, '\n');
+    }
+    throw std::runtime_error("no " + key + " in " + procPath(processId, "status"));
+}
+
+} // namespace drive

@@ -1,0 +1,256 @@
+// The headless tour: runs the real viewer on a private virtual X server under
+// openbox, steps through every command with real key events and saves a
+// picture of each view.
+//
+// Usage: varnelle-tour PATH/TO/varnelle OUTPUT_DIR [DOCS_DIR]
+//
+// The window manager runs before the viewer, so that GLUT finds one that
+// can do full screen; the viewer runs on a pseudo-terminal, so that its
+// trace arrives line by line, and the tour waits on the trace after each key
+// instead of sleeping. Pictures go to OUTPUT_DIR as PNG files; with DOCS_DIR
+// the window-sized ones are copied there too, with the full-screen one scaled
+// down to the window's width. At the end it prints the viewer's trace and
+// where the pictures are. Set VARNELLE_SCREEN to change the screen size
+// (1280x1024x24).
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "drive.h"
+
+namespace {
+
+const char viewerTitle[] = "Varnelle en OpenGL ";
+// How long to wait for any one thing the tour waits on.
+const drive::Milliseconds timeout(20000);
+// How often the window's geometry is looked at while waiting for it.
+const drive::Milliseconds geometryStep(100);
+// Width of the scaled-down full-screen picture for the README.
+const int docsWidth = 480;
+const int defaultScreenWidth = 1280;
+const int defaultScreenHeight = 1024;
+const char* const stationLines[] = {"RP1 100.00  11.46", "RP2 141.42   8.10", "RP3 173.21   6.62"};
+
+struct Tour {
+    drive::Desktop& desktop;
+    drive::Program& viewer;
+    drive::WindowId window;
+    std::string outDir;
+
+    // Wait for the trace lines in this order; others may come between, such
+    // as extra frames that expose events bring.
+    void awaitTrace(const std::vector<std::string>& lines)
+    {
+        for (const std::string& line : lines) {
+            if (!viewer.waitForLine(line, timeout)) {
+                throw std::runtime_error("timed out waiting for the trace line \"" + line + "\"");
+            }
+        }
+    }
+
+    // The space bar is no command: its "K" shows that the viewer has
+    // finished everything it was doing before, the last frame included.
+    void settle()
+    {
+        desktop.pressCharacter(' ');
+        awaitTrace({"K"});
+    }
+
+    void press(char c, const std::vector<std::string>& lines)
+    {
+        desktop.pressCharacter(c);
+        awaitTrace(lines);
+    }
+
+    drive::Picture picture(const std::string& name)
+    {
+        std::string path = outDir + "/" + name + ".png";
+        drive::Picture taken = desktop.picture(window);
+        drive::savePng(taken, path);
+        printf("tour: saved %s\n", path.c_str());
+        return taken;
+    }
+
+    void awaitGeometry(const drive::Geometry& wanted, const std::string& what)
+    {
+        auto end = drive::Clock::now() + timeout;
+        for (;;) {
+            drive::Geometry g = desktop.geometry(window);
+            if (g.x == wanted.x && g.y == wanted.y && g.width == wanted.width &&
+                g.height == wanted.height) {
+                return;
+            }
+            if (drive::Clock::now() > end) {
+                throw std::runtime_error("timed out waiting for " + what);
+            }
+            viewer.readFor(geometryStep);
+        }
+    }
+};
+
+// The picture scaled down to the width, each pixel the mean of the area
+// it covers.
+drive::Picture scaledToWidth(const drive::Picture& from, int width)
+{
+    drive::Picture to;
+    to.width = width;
+    to.height = from.height * width / from.width;
+    for (int y = 0; y < to.height; ++y) {
+        for (int x = 0; x < to.width; ++x) {
+            int x0 = x * from.width / to.width;
+            int x1 = std::max(x0 + 1, (x + 1) * from.width / to.width);
+            int y0 = y * from.height / to.height;
+            int y1 = std::max(y0 + 1, (y + 1) * from.height / to.height);
+            std::array<int, 3> sum{};
+            for (int v = y0; v < y1; ++v) {
+                for (int u = x0; u < x1; ++u) {
+                    for (size_t i = 0; i < sum.size(); ++i) {
+                        sum[i] += from.at(u, v)[i];
+                    }
+                }
+            }
+            int count = (x1 - x0) * (y1 - y0);
+            to.pixels.push_back({(sum[0] + count / 2) / count, (sum[1] + count / 2) / count,
+                                 (sum[2] + count / 2) / count});
+        }
+    }
+    return to;
+}
+
+// Every command in turn, a picture of each view, and the end.
+void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& outDir,
+          const std::string& docsDir)
+{
+    drive::WindowId window = desktop.waitForWindow(viewerTitle, viewer, timeout);
+    if (window == 0) {
+        throw std::runtime_error(std::string("no window titled '") + viewerTitle + "'");
+    }
+    desktop.focus(window);
+    Tour tour{desktop, viewer, window, outDir};
+    tour.awaitTrace({"RO", "D"});
+    drive::Geometry home = desktop.geometry(window);
+    drive::Geometry screen = desktop.screen();
+    tour.settle();
+    printf("tour: viewer window %lu, client area at %d %d, size %d %d, screen %d %d\n", window,
+           home.x, home.y, home.width, home.height, screen.width, screen.height);
+    tour.picture("station-0-orthographic");
+
+    // Enter: the three perspective stations.
+    for (int station = 1; station <= 3; ++station) {
+        tour.press('\r', {"K", stationLines[station - 1], "D"});
+        tour.settle();
+        tour.picture("station-" + std::to_string(station) + "-perspective");
+    }
+
+    // z: wireframe, then filled again, seen from the last station.
+    tour.press('z', {"K", "D"});
+    tour.settle();
+    tour.picture("wireframe");
+    tour.press('z', {"K", "D"});
+
+    // Enter: back to the orthographic station.
+    tour.press('\r', {"K", "RO", "D"});
+    tour.settle();
+
+    // f: white, black, then grey again.
+    for (const char* colour : {"white", "black", "grey"}) {
+        tour.press('f', {"K", "D"});
+        tour.settle();
+        tour.picture(std::string("background-") + colour);
+    }
+
+    // F: full screen, the station applied to the screen's size, then back.
+    tour.press('F', {"K", "RO", "D"});
+    tour.awaitGeometry({0, 0, screen.width, screen.height}, "full screen");
+    tour.settle();
+    drive::Picture fullScreen = tour.picture("full-screen");
+    tour.press('F', {"K", "RO", "D"});
+    tour.awaitGeometry(home, "the window's size and place again");
+    tour.settle();
+
+    // Escape: the viewer ends with status 0.
+    desktop.pressKey("Escape");
+    tour.awaitTrace({"K"});
+    int status = viewer.waitForExit(timeout);
+    if (status != 0) {
+        throw std::runtime_error("the viewer ended with status " + std::to_string(status));
+    }
+
+    if (!docsDir.empty()) {
+        std::filesystem::create_directories(docsDir);
+        for (const char* name : {"station-0-orthographic", "station-1-perspective",
+                                 "station-2-perspective", "station-3-perspective", "wireframe",
+                                 "background-white", "background-black", "background-grey"}) {
+            std::string file = std::string(name) + ".png";
+            std::filesystem::copy_file(outDir + "/" + file, docsDir + "/" + file,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
+        drive::savePng(scaledToWidth(fullScreen, docsWidth), docsDir + "/full-screen.png");
+        printf("tour: refreshed the README's pictures in %s\n", docsDir.c_str());
+    }
+
+    printf("tour: the viewer's trace (each \"K\" after a picture's frame is the space bar, no "
+           "command, pressed to know the frame was done):\n");
+    for (const std::string& line : viewer.lines()) {
+        printf("    %s\n", line.c_str());
+    }
+    printf("tour: the viewer ended with status 0; pictures in %s/\n", outDir.c_str());
+}
+
+void runTour(const std::string& viewerPath, const std::string& outDir, const std::string& docsDir)
+{
+    int screenWidth = defaultScreenWidth;
+    int screenHeight = defaultScreenHeight;
+    if (const char* screen = getenv("VARNELLE_SCREEN")) {
+        sscanf(screen, "%dx%d", &screenWidth, &screenHeight);
+    }
+    std::filesystem::create_directories(outDir);
+    drive::Server server(screenWidth, screenHeight, "openbox");
+    drive::Desktop& desktop = server.desktop();
+
+    // The viewer, unchanged and with no options.
+    drive::Launch launch;
+    launch.command = {viewerPath};
+    launch.environment = {{"DISPLAY", server.display()}};
+    drive::Program viewer(launch);
+    try {
+        walk(desktop, viewer, outDir, docsDir);
+    } catch (...) {
+        fflush(stdout);
+        fprintf(stderr, "tour: trace so far:\n");
+        for (const std::string& line : viewer.lines()) {
+            fprintf(stderr, "    %s\n", line.c_str());
+        }
+        throw;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3 || argc > 4) {
+        fprintf(stderr, "usage: varnelle-tour PATH/TO/varnelle OUTPUT_DIR [DOCS_DIR]\n");
+        return 2;
+    }
+    std::string viewerPath = argv[1];
+    if (access(viewerPath.c_str(), X_OK) != 0) {
+        fprintf(stderr, "tour: no viewer at %s; build it first (make build).\n", argv[1]);
+        return 1;
+    }
+    try {
+        runTour(viewerPath, argv[2], argc == 4 ? argv[3] : "");
+    } catch (const std::exception& failure) {
+        fflush(stdout);
+        fprintf(stderr, "tour: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}
