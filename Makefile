@@ -11,6 +11,11 @@
 #   make stations  every camera station pictured from outside, with its
 #               calls and matrices, into docs/stations.md and docs/stations/;
 #               and the README's animation, docs/tour.png
+#   make package  the Debian package, build/varnelle_<version>_<arch>.deb
+#   make test-package  the package checked with lintian, installed with apt
+#               into a fresh Debian 12 root (made once with debootstrap and
+#               kept in build-package-root/) and run there on a private
+#               virtual X server, its manual page read with man
 #   make bench  the responsiveness benchmark, built apart in build-bench/
 #               (release mode) and run on a private virtual X server;
 #               rewrites docs/performance.md
@@ -27,7 +32,7 @@ SANITIZE_BUILD_DIR := build-sanitize
 WINDOWS_BUILD_DIR := build-windows
 
 .PHONY: all deps build sanitize-build run test reliability tour stations bench clean \
-	windows-deps windows package-windows test-windows
+	windows-deps windows package-windows test-windows package test-package
 
 all: build
 
@@ -58,6 +63,13 @@ reliability: build sanitize-build
 
 stations: build
 	tools/stations.sh $(BUILD_DIR) docs
+
+package: build
+	cmake --build --preset default --target package
+
+test-package: package
+	tools/test-package.sh $(BUILD_DIR)/$$(cat $(BUILD_DIR)/package-file-name) \
+	    $(BUILD_DIR)/tests/varnelle_package_check
 
 bench: deps
 	@tools/bench.sh

@@ -24,6 +24,10 @@ packages=(
     python3 procps valgrind
     # the station pictures (libpng) and the README's animation
     libpng-dev apngasm
+    # the manual page's checks, the Debian package and its test in a fresh
+    # Debian root
+    groff mandoc man-db dpkg-dev fakeroot file lintian debootstrap
+    debian-archive-keyring
 )
 if [ "${1:-}" = windows ]; then
     packages+=(

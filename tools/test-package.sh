@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# The Debian package as a user meets it: installed with apt into a fresh,
+# minimal Debian 12 root, its manual page read there with man, and its viewer
+# run there on a private virtual X server of this machine.
+# Usage: tools/test-package.sh PACKAGE.deb RUN_CHECK [ARG...]
+#   RUN_CHECK runs the installed viewer on a private X server and checks it
+#   (varnelle_package_check does); it is called as
+#   RUN_CHECK [ARG...] chroot ROOT /usr/bin/varnelle, the launcher prefix
+#   that starts the viewer inside the root.
+# The fresh root is made once with debootstrap and kept as a tarball in
+# build-package-root/; every run unpacks it anew, so nothing from an earlier
+# run remains. Downloaded archives are kept there too, so a second run does
+# not fetch them again. All mounts, debootstrap's included, are made in a
+# mount namespace of this script's own, so none outlives it, however it ends.
+set -euo pipefail
+
+suite=bookworm
+# Packages the root gets beside the minimal base: man, to read the page.
+extra_packages=man-db
+cache_dir=$(realpath -m build-package-root)
+root="$cache_dir/root"
+pristine="$cache_dir/pristine-$suite.tar"
+archives="$cache_dir/archives"
+# Where the root sees the package, and the viewer it installs.
+package_inside=/tmp/package.deb
+installed_viewer=/usr/bin/varnelle
+
+if [ "$(id -u)" -ne 0 ]; then
+    exec sudo "$0" "$@"
+fi
+
+# The first URI of this machine's apt sources whose path ends in /$1, or $2.
+host_uri() {
+    local uri
+    uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+        /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -v '^[[:space:]]*#' |
+        grep -oE "https?://[^ ]*/$1/?( |$)" | head -n 1 | tr -d ' ' || true)
+    echo "${uri:-$2}"
+}
+
+# Remove a folder, but never through a mount: a bound /dev would go with it.
+remove_unmounted() {
+    if grep -q " $1/" /proc/self/mounts; then
+        echo "test-package: $1 still has mounts; not touching it" >&2
+        exit 1
+    fi
+    rm -rf "$1"
+}
+
+# The pristine root: debootstrap's minimal base, man-db, and apt pointed at
+# the same Debian archive as this machine's.
+make_pristine_root() {
+    local mirror security staging="$cache_dir/staging"
+    mirror=$(host_uri debian http://deb.debian.org/debian)
+    security=$(host_uri debian-security http://deb.debian.org/debian-security)
+    echo "test-package: making a fresh $suite root from $mirror (kept in $cache_dir)"
+    remove_unmounted "$staging"
+    if ! debootstrap --variant=minbase --include="$extra_packages" \
+        "$suite" "$staging" "$mirror" >"$cache_dir/debootstrap.log" 2>&1; then
+        tail -n 30 "$cache_dir/debootstrap.log" >&2
+        exit 1
+    fi
+    cat >"$staging/etc/apt/sources.list" <<EOF
+deb $mirror $suite main
+deb $mirror $suite-updates main
+deb $security $suite-security main
+EOF
+    # Only what the package depends on gets installed: it must run with that.
+    echo 'APT::Install-Recommends "false";' >"$staging/etc/apt/apt.conf.d/90no-recommends"
+    rm -f "$staging/var/cache/apt/archives/"*.deb
+    tar -C "$staging" -cf "$pristine.part" .
+    mv "$pristine.part" "$pristine"
+    remove_unmounted "$staging"
+}
+
+# Unpack the root, mount what it needs, install the package with apt, read
+# the manual page, run the viewer.
+install_and_run() {
+    local package=$1
+    shift
+    remove_unmounted "$root"
+    mkdir -p "$root"
+    tar -C "$root" -xf "$pristine"
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    cp "$package" "$root$package_inside"
+    chmod 644 "$root$package_inside"
+
+    trap 'umount -R "$root/proc" "$root/dev" "$root/tmp/.X11-unix" "$root/var/cache/apt/archives" 2>/dev/null || true' EXIT
+    mount -t proc proc "$root/proc"
+    mount --rbind /dev "$root/dev"
+    # The X server's sockets, shared, so the viewer inside reaches this
+    # machine's private Xvfb.
+    mkdir -p /tmp/.X11-unix "$root/tmp/.X11-unix"
+    chmod 1777 /tmp/.X11-unix
+    mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+    mount --bind "$archives" "$root/var/cache/apt/archives"
+
+    echo "test-package: apt-get install ./$(basename "$package") in the fresh root"
+    chroot "$root" apt-get update -qq
+    chroot "$root" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q "$package_inside" >"$cache_dir/apt-install.log" 2>&1 || {
+        cat "$cache_dir/apt-install.log" >&2
+        exit 1
+    }
+    sed -n '/^The following NEW packages/,/newly installed/p; /^Need to get/p' \
+        "$cache_dir/apt-install.log"
+
+    check_manual_page
+    echo "test-package: running $installed_viewer in the root"
+    "$@" chroot "$root" "$installed_viewer"
+}
+
+# man finds the installed page and renders it without complaint.
+check_manual_page() {
+    local page="$cache_dir/man-varnelle.txt" errors="$cache_dir/man-varnelle.err"
+    chroot "$root" env MANPAGER=cat MANWIDTH=80 LC_ALL=C.UTF-8 \
+        man varnelle >"$page" 2>"$errors"
+    if [ -s "$errors" ]; then
+        echo "test-package: man varnelle complained:" >&2
+        cat "$errors" >&2
+        exit 1
+    fi
+    local heading
+    for heading in NAME SYNOPSIS DESCRIPTION KEYS "EXIT STATUS" ENVIRONMENT; do
+        if ! grep -q "^$heading" "$page"; then
+            echo "test-package: man varnelle lacks its $heading section" >&2
+            exit 1
+        fi
+    done
+    if ! grep -q '^VARNELLE(1)' "$page"; then
+        echo "test-package: man varnelle does not show VARNELLE(1)" >&2
+        exit 1
+    fi
+    echo "test-package: man varnelle: $(wc -l <"$page") lines, sections present"
+}
+
+# Everything below runs in a mount namespace of its own (debootstrap mounts
+# too), so no mount outlives the run, however it ends. Afterwards, make sure:
+# a mount left behind would hold this machine's /dev under the root.
+if [ "${1:-}" != --inside ]; then
+    status=0
+    unshare --mount --propagation private "$0" --inside "$@" || status=$?
+    if grep -q " $cache_dir/" /proc/self/mounts; then
+        echo "test-package: mounts left under $cache_dir:" >&2
+        grep " $cache_dir/" /proc/self/mounts >&2
+        status=1
+    fi
+    [ $status -eq 0 ] && echo "test-package: passed"
+    exit $status
+fi
+shift
+
+if [ $# -lt 2 ]; then
+    echo "usage: $0 PACKAGE.deb RUN_CHECK [ARG...]" >&2
+    exit 2
+fi
+package=$(realpath "$1")
+shift
+
+# lintian as an ordinary user (it warns against root), on a copy that user
+# can read; it fails on errors, and shows every other tag.
+echo "test-package: lintian $(basename "$package")"
+lint_dir=$(mktemp -d)
+chmod 755 "$lint_dir"
+install -m 644 "$package" "$lint_dir/"
+lintian_status=0
+setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$lint_dir" \
+    lintian --display-info --display-experimental --pedantic "$lint_dir/$(basename "$package")" \
+    || lintian_status=$?
+rm -rf "$lint_dir"
+if [ $lintian_status -ne 0 ]; then
+    echo "test-package: lintian failed (status $lintian_status)" >&2
+    exit 1
+fi
+
+mkdir -p "$cache_dir" "$archives"
+# The tarball is made again when what it is made from changes.
+recipe="$suite $(host_uri debian -) $(host_uri debian-security -) $extra_packages"
+if [ ! -f "$pristine" ] || [ "$(cat "$pristine.recipe" 2>/dev/null)" != "$recipe" ]; then
+    make_pristine_root
+    echo "$recipe" >"$pristine.recipe"
+fi
+install_and_run "$package" "$@"
