@@ -11,12 +11,17 @@
 #   make bench  the responsiveness benchmark, built apart in build-bench/
 #               (release mode) and run on a private virtual X server;
 #               rewrites docs/performance.md
+#   make web    the viewer as a web page, built with emscripten into build-web/
+#   make serve-web  serve build-web/ on 127.0.0.1 and print the address
+#   make test-web   the page in headless Chromium, against the desktop's pictures
+#   make bench-web  the same, then rewrite docs/web.md with the page's figures
 # Each build is a CMake preset (CMakePresets.json), so that an IDE gets the
 # same builds; these are their folders.
 BUILD_DIR := build
 SANITIZE_BUILD_DIR := build-sanitize
+WEB_BUILD_DIR := build-web
 
-.PHONY: all deps build sanitize-build run test reliability tour bench clean
+.PHONY: all deps build sanitize-build run test reliability tour bench web serve-web test-web bench-web clean
 
 all: build
 
@@ -48,5 +53,19 @@ reliability: build sanitize-build
 bench: deps
 	@tools/bench.sh
 
+# The browser page; the test compares it with the desktop build's pictures.
+web: deps
+	cmake --preset web
+	cmake --build --preset web
+
+serve-web: web
+	node tools/serve-web.js $(WEB_BUILD_DIR)
+
+test-web: web build
+	tools/test-web.sh
+
+bench-web: web build
+	tools/test-web.sh docs
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WEB_BUILD_DIR)

@@ -15,6 +15,9 @@ packages=(
     xvfb openbox xdotool libxtst-dev x11-utils x11-apps netpbm
     # the benchmark's orchestration and statistics, and its instruction counts
     python3 procps valgrind
+    # the browser page (emscripten, with the acorn parser its optimiser needs)
+    # and the browser that tests it; the test driver comes from npm
+    emscripten node-acorn chromium
 )
 
 missing=()
