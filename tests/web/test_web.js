@@ -192,7 +192,9 @@ async function testFirstLinesAndSession(browser, address) {
     check(await page.evaluate(() => document.activeElement.id) === 'canvas', 'the canvas has the focus');
 
     // Each step: the keys, then the trace lines they must bring (runs of D
-    // collapsed). Keys with no lines are checked by the next step's lines.
+    // collapsed). Keys with no lines are checked by the next step's lines. A
+    // key that brings a frame has a step of its own: keys sent together may
+    // share one frame.
     const special = ['ArrowLeft', 'ArrowUp', 'F1', 'Home', 'Insert', 'Shift', 'Control', 'Alt', 'CapsLock'];
     const steps = [
         {keys: ['Enter'], lines: ['K', 'RP1 100.00  11.46', 'D']},
@@ -201,23 +203,27 @@ async function testFirstLinesAndSession(browser, address) {
         {keys: ['z'], lines: ['K', 'D']},
         {keys: special.concat(['x']), lines: ['K']},
         {keys: ['Space', 'Z', 'Q', 'Tab', 'Backspace', 'Delete'], lines: ['K', 'K', 'K', 'K', 'K', 'K']},
-        {shifted: ['Digit1', 'Slash', 'Quote', 'Semicolon'], lines: ['K', 'K', 'K', 'K']},
+        {modifier: 'Shift', keys: ['Digit1', 'Slash', 'Quote', 'Semicolon'], lines: ['K', 'K', 'K', 'K']},
         {characters: ['é', 'ß', '€', 'ж', '✓'], lines: ['K', 'K', 'K', 'K', 'K']},
         {keys: ['F'], lines: ['K', 'RP2 141.42   8.10', 'D'], fullScreen: true},
         {keys: ['Enter'], lines: ['K', 'RP3 173.21   6.62', 'D']},
         {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: false},
         {held: 'Enter', repeats: 3, lines: ['K', 'RO', 'D', 'K', 'RP1 100.00  11.46', 'D', 'K', 'RP2 141.42   8.10', 'D']},
+        // Control with a letter gives its control code, as on X: Control-M is
+        // a carriage return, the next station; Control-A is no command.
+        {modifier: 'Control', keys: ['KeyM'], lines: ['K', 'RP3 173.21   6.62', 'D']},
+        {modifier: 'Control', keys: ['KeyA'], lines: ['K']},
         {keys: ['z'], lines: ['K', 'D']},
-        {keys: ['f', 'f'], lines: ['K', 'D', 'K', 'D']},
+        {keys: ['f'], lines: ['K', 'D']},
+        {keys: ['f'], lines: ['K', 'D']},
     ];
     const expected = ['RO', 'D'];
     for (const step of steps) {
         if (step.keys) {
+            // Keys pressed while a modifier key is held down, if the step has one.
+            if (step.modifier) await page.keyboard.down(step.modifier);
             for (const key of step.keys) await page.keyboard.press(key);
-        } else if (step.shifted) {
-            await page.keyboard.down('Shift');
-            for (const key of step.shifted) await page.keyboard.press(key);
-            await page.keyboard.up('Shift');
+            if (step.modifier) await page.keyboard.up(step.modifier);
         } else if (step.characters) {
             for (const character of step.characters) await typeCharacter(page, character);
         }
