@@ -420,7 +420,7 @@ async function writeDocs(browser, address, renderer, shares, figures) {
     const git = (...args) => childProcess.execFileSync('git', args, {cwd: repoDir}).toString().trim();
     const dirty = git('status', '--porcelain', '--untracked-files=no') === '' ? '' : ' (with uncommitted changes)';
     const pictureRows = shares.map((s) => `| ${s.name} | ${(100 * s.share).toFixed(3)} % |`).join('\n');
-    const files = (name) => Object.entries(figures[name].transferred)
+    const files = (name) => Object.entries(figures[name].transferred).sort()
         .map(([file, bytes]) => `${file} ${formatKB(bytes)}`).join(', ');
     const spread = (name) => `${Math.min(...figures[name].ms).toFixed(0)}–${Math.max(...figures[name].ms).toFixed(0)}`;
     const values = {
