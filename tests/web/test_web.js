@@ -184,6 +184,12 @@ function differingShare(a, b) {
     return differing / (a.width * a.height);
 }
 
+// In the page: the runtime's report of a new canvas size to its listeners,
+// GLUT's among them (the runtime's objects are globals of the page).
+function tellGlutOfResize() {
+    Browser.updateResizeListeners();
+}
+
 async function testFirstLinesAndSession(browser, address) {
     const {context, page, record} = await openPage(browser, address + 'index.html');
     let seen = await awaitTrace(page, 0, ['RO', 'D']);
@@ -218,6 +224,8 @@ async function testFirstLinesAndSession(browser, address) {
         {keys: ['z'], lines: ['K', 'D']},
         {keys: ['f'], lines: ['K', 'D']},
         {keys: ['f'], lines: ['K', 'D']},
+        // The runtime tells GLUT of a new canvas size: the station, then a frame.
+        {runtimeResize: true, lines: ['RP3 173.21   6.62', 'D']},
     ];
     const expected = ['RO', 'D'];
     for (const step of steps) {
@@ -228,6 +236,8 @@ async function testFirstLinesAndSession(browser, address) {
             if (step.modifier) await page.keyboard.up(step.modifier);
         } else if (step.characters) {
             for (const character of step.characters) await typeCharacter(page, character);
+        } else if (step.runtimeResize) {
+            await page.evaluate(tellGlutOfResize);
         }
         if (step.held) {
             // Each repeat waits for the frame before it, as a slow repeat would.
@@ -263,7 +273,7 @@ async function testFirstLinesAndSession(browser, address) {
     const ended = await page.$eval('#ended', (e) => (e.hidden ? '' : e.textContent));
     check(/ended with exit status 0/.test(ended), `Escape: the page says so ("${ended}")`);
     for (const key of ['f', 'Enter', 'z', 'F', 'x']) await page.keyboard.press(key);
-    await page.evaluate(() => window.dispatchEvent(new Event('resize')));
+    await page.evaluate(tellGlutOfResize);
     await sleep(500);
     await settle(page);
 
