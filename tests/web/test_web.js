@@ -29,8 +29,8 @@ const timeoutMs = 20000;
 // A picture channel may differ by this much (of 255) and still match.
 const channelTolerance = 3;
 // Largest share of differing pixels allowed: filled solids, wireframe lines.
-const filledLimit = 0.005;
-const wireframeLimit = 0.05;
+const filledLimit = 0.001;
+const wireframeLimit = 0.01;
 // Page weight and first-frame targets.
 const weightLimitBytes = 150 * 1024;
 const firstFrameRatioLimit = 1.2;
