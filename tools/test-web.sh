@@ -10,6 +10,10 @@ set -eu
 cd "$(dirname "$0")/.."
 
 driver_dir=tests/web
+if ! command -v npm >/dev/null; then
+    echo "test-web: npm (Node.js's package manager) is needed to install the test driver" >&2
+    exit 1
+fi
 if [ ! -d "$driver_dir/node_modules/puppeteer-core" ] ||
     [ "$driver_dir/package-lock.json" -nt "$driver_dir/node_modules/.package-lock.json" ]; then
     (cd "$driver_dir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund)
