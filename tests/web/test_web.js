@@ -216,6 +216,11 @@ async function testFirstLinesAndSession(browser, address) {
         {keys: ['F'], lines: ['K', 'RP2 141.42   8.10', 'D'], fullScreen: true},
         {keys: ['Enter'], lines: ['K', 'RP3 173.21   6.62', 'D']},
         {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: false},
+        // Full screen left the browser's way: back at 480x480, and the next F
+        // restores the size instead of entering full screen.
+        {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: true},
+        {browserLeavesFullScreen: true, lines: ['RP3 173.21   6.62', 'D'], fullScreen: false},
+        {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: false},
         {held: 'Enter', repeats: 3, lines: ['K', 'RO', 'D', 'K', 'RP1 100.00  11.46', 'D', 'K', 'RP2 141.42   8.10', 'D']},
         // Control with a letter gives its control code, as on X: Control-M is
         // a carriage return, the next station; Control-A is no command.
@@ -238,6 +243,8 @@ async function testFirstLinesAndSession(browser, address) {
             for (const character of step.characters) await typeCharacter(page, character);
         } else if (step.runtimeResize) {
             await page.evaluate(tellGlutOfResize);
+        } else if (step.browserLeavesFullScreen) {
+            await page.evaluate(() => document.exitFullscreen());
         }
         if (step.held) {
             // Each repeat waits for the frame before it, as a slow repeat would.
@@ -255,11 +262,12 @@ async function testFirstLinesAndSession(browser, address) {
             await settle(page);
             const state = await page.evaluate(() => [document.fullscreenElement !== null,
                 document.getElementById('canvas').width, document.getElementById('canvas').height]);
+            const what = step.keys ? step.keys.join(' ') : 'the browser leaving full screen';
             if (step.fullScreen) {
-                check(state[0] && state[1] !== canvasSize, `F fills the browser's screen (canvas ${state[1]}x${state[2]})`);
+                check(state[0] && state[1] !== canvasSize, `${what}: in full screen (canvas ${state[1]}x${state[2]})`);
             } else {
                 check(!state[0] && state[1] === canvasSize && state[2] === canvasSize,
-                    `F again leaves full screen at 480x480 (canvas ${state[1]}x${state[2]})`);
+                    `${what}: not in full screen, at 480x480 (canvas ${state[1]}x${state[2]})`);
             }
         }
     }
