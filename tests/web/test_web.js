@@ -3,13 +3,14 @@
 // Debian's Chromium, headless with its software WebGL, through real key
 // events. Checks the first lines, a whole key session with its exact trace,
 // shifted, non-ASCII and special keys, Escape, and pictures of the canvas
-// against the desktop build's pictures of the same views; then times the
-// page against the floor page.
+// against the desktop build's pictures of the same views; then weighs the
+// page and times it against the floor pages.
 //
 // Usage: node tests/web/test_web.js BUILD_WEB DESKTOP_PICTURES OUT_DIR [DOCS_DIR]
 // DESKTOP_PICTURES holds the tour's PNG files (tools/tour.sh). Pictures and
 // figures go to OUT_DIR; with DOCS_DIR the figures page and a picture of the
-// page are written there too. Exits non-zero on the first failed check.
+// page are written there too. Exits non-zero if any check failed or
+// anything waited for did not come.
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
@@ -38,7 +39,9 @@ const firstFrameRatioLimit = 1.2;
 const timingRuns = 11;
 // More of them for the figures written to the docs.
 const docsTimingRuns = 31;
+// The canvas's width and height in pixels, out of full screen.
 const canvasSize = 480;
+// The browser's window in CSS pixels: for the tests, and for the docs' picture.
 const viewport = {width: 1100, height: 700};
 const pageShotViewport = {width: 800, height: 600};
 
