@@ -25,14 +25,20 @@
 #   make package-windows  build-windows/varnelle-windows-x86_64.zip
 #   make test-windows  checks of the Windows viewer, and the end-to-end and
 #               abuse tests run against it under Wine
+#   make web    the viewer as a web page, built with emscripten into build-web/
+#   make serve-web  serve build-web/ on 127.0.0.1 and print the address
+#   make test-web   the page in headless Chromium, against the desktop's pictures
+#   make bench-web  the same, then rewrite docs/web.md with the page's figures
 # Each build is a CMake preset (CMakePresets.json), so that an IDE gets the
 # same builds; these are their folders.
 BUILD_DIR := build
 SANITIZE_BUILD_DIR := build-sanitize
 WINDOWS_BUILD_DIR := build-windows
+WEB_BUILD_DIR := build-web
 
 .PHONY: all deps build sanitize-build run test reliability tour stations bench clean \
-	windows-deps windows package-windows test-windows package test-package
+	windows-deps windows package-windows test-windows package test-package \
+	web serve-web test-web bench-web
 
 all: build
 
@@ -88,5 +94,19 @@ package-windows: windows
 test-windows: build windows
 	tools/wine-test.sh $(WINDOWS_BUILD_DIR) $(BUILD_DIR)
 
+# The browser page; the test compares it with the desktop build's pictures.
+web: deps
+	cmake --preset web
+	cmake --build --preset web
+
+serve-web: web
+	node tools/serve-web.js $(WEB_BUILD_DIR)
+
+test-web: web build
+	tools/test-web.sh
+
+bench-web: web build
+	tools/test-web.sh docs
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WINDOWS_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WINDOWS_BUILD_DIR) $(WEB_BUILD_DIR)

@@ -28,6 +28,9 @@ packages=(
     # Debian root
     groff mandoc man-db dpkg-dev fakeroot file lintian debootstrap
     debian-archive-keyring
+    # the browser page (emscripten, with the acorn parser its optimiser needs)
+    # and the browser that tests it; the test driver comes from npm
+    emscripten node-acorn chromium
 )
 if [ "${1:-}" = windows ]; then
     packages+=(

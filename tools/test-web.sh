@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The browser tests: the desktop viewer's pictures of every view (the tour,
+# on a private Xvfb), then the page in build-web/ in headless Chromium,
+# compared with them (tests/web/test_web.js). Installs the test driver's npm
+# packages from the lock file first; no browser is downloaded (Debian's
+# chromium is used).
+# Usage: tools/test-web.sh [DOCS_DIR]  (with DOCS_DIR, also write the page's
+# figures and picture there: docs/web.md from web/web.md.in)
+set -eu
+cd "$(dirname "$0")/.."
+
+driver_dir=tests/web
+if ! command -v npm >/dev/null; then
+    echo "test-web: npm (Node.js's package manager) is needed to install the test driver" >&2
+    exit 1
+fi
+if [ ! -d "$driver_dir/node_modules/puppeteer-core" ] ||
+    [ "$driver_dir/package-lock.json" -nt "$driver_dir/node_modules/.package-lock.json" ]; then
+    (cd "$driver_dir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund)
+fi
+
+desktop_pictures=build-web/desktop-pictures
+tools/tour.sh build/varnelle "$desktop_pictures" >/dev/null
+node "$driver_dir/test_web.js" build-web "$desktop_pictures" build-web/test "$@"
