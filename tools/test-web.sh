@@ -20,5 +20,5 @@ if [ ! -d "$driver_dir/node_modules/puppeteer-core" ] ||
 fi
 
 desktop_pictures=build-web/desktop-pictures
-tools/tour.sh build/varnelle "$desktop_pictures" >/dev/null
+build/varnelle-tour build/varnelle "$desktop_pictures" >/dev/null
 node "$driver_dir/test_web.js" build-web "$desktop_pictures" build-web/test "$@"

@@ -22,6 +22,9 @@
  *   the new size is known, and glutReshapeWindow reshapes at once and again
  *   when the browser has left full screen. Here both only leave it, and the
  *   one change of size brings one reshape and one frame, as on a desktop.
+ *   glutLeaveFullScreen, which emscripten's GLUT lacks, does the same.
+ * - glutGet(GLUT_WINDOW_BORDER_WIDTH/HEADER_HEIGHT), which emscripten's
+ *   GLUT lacks: 0, since nothing frames the canvas.
  */
 var LibraryVarnelleWeb = {
   $VarnelleWeb__deps: ['$GLUT', '$Browser', 'glutPostRedisplay'],
@@ -116,6 +119,13 @@ var LibraryVarnelleWeb = {
     Browser.exitFullscreen();
   },
 
+  glutLeaveFullScreen__deps: ['$Browser'],
+  glutLeaveFullScreen: function() {
+    if (Browser.isFullscreen) {
+      Browser.exitFullscreen();
+    }
+  },
+
   // In full screen: leave it, to come back at this size (GLUT's full-screen
   // listener reshapes and asks for the frame). Otherwise resize the canvas.
   glutReshapeWindow__deps: ['$GLUT', '$Browser', 'glutPostRedisplay'],
@@ -147,6 +157,11 @@ var LibraryVarnelleWeb = {
   glutGet: function(type) {
     var windowX = 100;
     var windowY = 101;
+    var borderWidth = 0x01FA;
+    var headerHeight = 0x01FB;
+    if (type == borderWidth || type == headerHeight) {
+      return 0;
+    }
     if (type == windowX || type == windowY) {
       var rect = Module['canvas'].getBoundingClientRect();
       return Math.round(type == windowX ? rect.left + window.scrollX : rect.top + window.scrollY);

@@ -7,7 +7,7 @@
 // page and times it against the floor pages.
 //
 // Usage: node tests/web/test_web.js BUILD_WEB DESKTOP_PICTURES OUT_DIR [DOCS_DIR]
-// DESKTOP_PICTURES holds the tour's PNG files (tools/tour.sh). Pictures and
+// DESKTOP_PICTURES holds the tour's PNG files (varnelle-tour). Pictures and
 // figures go to OUT_DIR; with DOCS_DIR the figures page and a picture of the
 // page are written there too. Exits non-zero if any check failed or
 // anything waited for did not come.

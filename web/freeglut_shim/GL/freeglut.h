@@ -1,4 +1,18 @@
-/* Varnelle web layer: freeglut's API header, as freeglut's geometry code
- * includes it, served by emscripten's GLUT header. */
+/* Varnelle web layer: freeglut's API header, as the viewer and freeglut's
+ * geometry code include it, served by emscripten's GLUT header and the few
+ * freeglut extensions the viewer calls (the web layer implements them). */
 #pragma once
 #include <GL/glut.h>
+
+/* glutGet: the frame a window manager puts around the window, in pixels. */
+#define GLUT_WINDOW_BORDER_WIDTH 0x01FA
+#define GLUT_WINDOW_HEADER_HEIGHT 0x01FB
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+/* Leave full screen, if the window is in it. */
+void glutLeaveFullScreen(void);
+#ifdef __cplusplus
+}
+#endif
