@@ -7,7 +7,7 @@
 #   make reliability  the abuse tests against the normal and the sanitized
 #               build, writing their figures to docs/reliability.md
 #   make tour   the headless tour, whatever the display, refreshing the
-#               README's pictures in docs/
+#               documentation's pictures in docs/
 #   make stations  every camera station pictured from outside, with its
 #               calls and matrices, into docs/stations.md and docs/stations/;
 #               and the README's animation, docs/tour.png

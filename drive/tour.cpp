@@ -32,7 +32,7 @@ const char viewerTitle[] = "Varnelle en OpenGL ";
 const drive::Milliseconds timeout(20000);
 // How often the window's geometry is looked at while waiting for it.
 const drive::Milliseconds geometryStep(100);
-// Width of the scaled-down full-screen picture for the README.
+// Width of the scaled-down full-screen picture for the documentation.
 const int docsWidth = 480;
 const int defaultScreenWidth = 1280;
 const int defaultScreenHeight = 1024;
@@ -193,7 +193,7 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
                                        std::filesystem::copy_options::overwrite_existing);
         }
         drive::savePng(scaledToWidth(fullScreen, docsWidth), docsDir + "/full-screen.png");
-        printf("tour: refreshed the README's pictures in %s\n", docsDir.c_str());
+        printf("tour: refreshed the documentation's pictures in %s\n", docsDir.c_str());
     }
 
     printf("tour: the viewer's trace (each \"K\" after a picture's frame is the space bar, no "

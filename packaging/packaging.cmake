@@ -50,18 +50,10 @@ install(FILES README.md
     ${CMAKE_CURRENT_BINARY_DIR}/copyright
     ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# The pictures the README shows, where its links expect them.
-install(FILES
-    docs/station-0-orthographic.png
-    docs/station-1-perspective.png
-    docs/station-2-perspective.png
-    docs/station-3-perspective.png
-    docs/wireframe.png
-    docs/background-white.png
-    docs/background-black.png
-    docs/background-grey.png
-    docs/full-screen.png
-    DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+# The pages the README links to and their pictures, where its links expect
+# them.
+install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
+    FILES_MATCHING PATTERN "*.md" PATTERN "*.png")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME varnelle)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The install tree and the manual page: `cmake --install` into a fresh
 # prefix (with a blank in its name) gives exactly the viewer, its compressed
-# manual page and the documentation with every picture the README shows; the
+# manual page, the README and the pages under docs/ with their pictures, and
+# every link of those pages leads to a file that was installed; the manual
 # page formats cleanly with groff, mandoc and man at 80 columns.
 # Usage: tests/package/check-install.sh BUILD_DIR SOURCE_DIR
 set -u
@@ -25,11 +26,12 @@ fi
 
 doc=share/doc/varnelle
 page=share/man/man1/varnelle.1.gz
-# What the tree must hold: the pictures are those the README links to.
+# What the tree must hold: the documentation is the README and the pages and
+# pictures under docs/.
 expected=(bin/varnelle "$page" "$doc/README.md" "$doc/copyright" "$doc/changelog.gz")
-while read -r picture; do
-    expected+=("$doc/$picture")
-done < <(grep -oE 'src="docs/[^"]+"' "$source_dir/README.md" | sed 's/^src="//; s/"$//' | sort -u)
+while read -r file; do
+    expected+=("$doc/$file")
+done < <(cd "$source_dir" && find docs -type f \( -name '*.md' -o -name '*.png' \) | sort)
 
 (cd "$prefix" && find . -type f | sed 's|^\./||' | sort) >"$work/installed"
 printf '%s\n' "${expected[@]}" | sort >"$work/expected"
@@ -38,6 +40,16 @@ if ! diff -u "$work/expected" "$work/installed" >"$work/tree.diff"; then
     cat "$work/tree.diff" >&2
 fi
 [ -x "$prefix/bin/varnelle" ] || fail "bin/varnelle is not executable"
+
+# Every picture and relative link of the installed pages leads to a file
+# that was installed (web addresses and links within a page are left out).
+while read -r installed_page; do
+    folder=$(dirname "$installed_page")
+    while read -r target; do
+        [ -e "$folder/${target%%#*}" ] || fail "${installed_page#"$prefix/"} links to $target, which was not installed"
+    done < <(grep -oE 'src="[^"]+"|\]\([^)]+\)' "$installed_page" | sed -E 's/^src="(.*)"$/\1/; s/^\]\((.*)\)$/\1/' |
+        grep -vE '^(https?:|#|mailto:)')
+done < <(find "$prefix/$doc" -name '*.md')
 
 # gzip -9n: no stored name (flag byte 0) and no time stamp (bytes 4 to 7).
 for compressed in "$page" "$doc/changelog.gz"; do
