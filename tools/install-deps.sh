@@ -22,15 +22,16 @@ packages=(
     xfwm4 xfconf mutter fluxbox icewm dbus
     # the benchmark's orchestration and statistics, and its instruction counts
     python3 procps valgrind
-    # the station pictures (libpng) and the README's animation
-    libpng-dev apngasm
+    # the README's animation, from the tour's pictures
+    apngasm
     # the manual page's checks, the Debian package and its test in a fresh
     # Debian root
-    groff mandoc man-db dpkg-dev fakeroot file lintian debootstrap
+    groff mandoc man-db dpkg-dev file lintian debootstrap
     debian-archive-keyring
-    # the browser page (emscripten, with the acorn parser its optimiser needs)
-    # and the browser that tests it; the test driver comes from npm
-    emscripten node-acorn chromium
+    # the browser page (emscripten, with the acorn parser its optimiser needs),
+    # the browser that tests it and the decoder of its pictures (pngtopnm);
+    # the test driver comes from npm
+    emscripten node-acorn chromium netpbm
 )
 if [ "${1:-}" = windows ]; then
     packages+=(
