@@ -37,8 +37,8 @@ WINDOWS_BUILD_DIR := build-windows
 WEB_BUILD_DIR := build-web
 
 .PHONY: all deps build sanitize-build run test reliability tour stations bench clean \
-	windows-deps windows package-windows test-windows package test-package \
-	web serve-web test-web bench-web
+	windows-deps windows package-windows test-windows package-deps package test-package \
+	web-deps web serve-web test-web bench-web
 
 all: build
 
@@ -70,7 +70,10 @@ reliability: build sanitize-build
 stations: build
 	tools/stations.sh $(BUILD_DIR) docs
 
-package: build
+package-deps:
+	@tools/install-deps.sh package
+
+package: build package-deps
 	cmake --build --preset default --target package
 
 test-package: package
@@ -95,7 +98,10 @@ test-windows: build windows
 	tools/wine-test.sh $(WINDOWS_BUILD_DIR) $(BUILD_DIR)
 
 # The browser page; the test compares it with the desktop build's pictures.
-web: deps
+web-deps:
+	@tools/install-deps.sh web
+
+web: web-deps
 	cmake --preset web
 	cmake --build --preset web
 

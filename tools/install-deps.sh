@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Install the Debian packages that building, running and testing Varnelle
 # need, if any is missing. Uses sudo when not run as root.
-# Usage: tools/install-deps.sh [windows]
+# Usage: tools/install-deps.sh [windows | web | package]
 # With "windows", also what the Windows build and its runs under Wine need,
-# and the source entries that apt-get source needs for freeglut.
+# and the source entries that apt-get source needs for freeglut; with "web",
+# what the browser page and its test need; with "package", what the Debian
+# package and its test in a fresh Debian root need.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -24,15 +26,24 @@ packages=(
     python3 procps valgrind
     # the README's animation, from the tour's pictures
     apngasm
-    # the manual page's checks, the Debian package and its test in a fresh
-    # Debian root
-    groff mandoc man-db dpkg-dev file lintian debootstrap
-    debian-archive-keyring
-    # the browser page (emscripten, with the acorn parser its optimiser needs),
-    # the browser that tests it and the decoder of its pictures (pngtopnm);
-    # the test driver comes from npm
-    emscripten node-acorn chromium netpbm
+    # the manual page's checks
+    groff mandoc man-db
 )
+if [ "${1:-}" = web ]; then
+    packages+=(
+        # emscripten, with the acorn parser its optimiser needs, the browser
+        # that tests the page and the decoder of its pictures (pngtopnm); the
+        # test driver comes from npm
+        emscripten node-acorn chromium netpbm
+    )
+fi
+if [ "${1:-}" = package ]; then
+    packages+=(
+        # the package's dependencies (dpkg-shlibdeps), its checks, and the
+        # fresh Debian root it is installed in
+        dpkg-dev file lintian debootstrap debian-archive-keyring
+    )
+fi
 if [ "${1:-}" = windows ]; then
     packages+=(
         # the cross compiler, its binutils, and apt-get source's unpacker
