@@ -104,7 +104,9 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
 
     // Idle: the window is shown and nothing happens to it.
     long ticksBefore = process.cpuTicks();
-    int idleLines = process.countLinesDuring(milliseconds(idleSeconds * 1000));
+    size_t linesBefore = process.lines().size();
+    process.readFor(milliseconds(idleSeconds * 1000));
+    int idleLines = static_cast<int>(process.lines().size() - linesBefore);
     long ticksAfter = process.cpuTicks();
     process.passOver();
     printf("idle_ticks %ld\nidle_lines %d\nidle_seconds %d\nclock_ticks_per_second %ld\n",

@@ -3,6 +3,7 @@
 // window manager maps windows.
 #include "drive.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <stdexcept>
@@ -84,21 +85,9 @@ Window findBelow(Display* display, Window window, const Wanted& wanted)
     return None;
 }
 
-// How far a mask's lowest bit is from bit 0, to bring a channel to 0..255.
-int shiftOf(unsigned long mask)
-{
-    int shift = 0;
-    while (mask != 0 && (mask & 1) == 0) {
-        mask >>= 1;
-        ++shift;
-    }
-    return shift;
-}
-
-// The key for a character, and whether Shift is needed to type it: the key a
-// person would press, the lowest keycode that gives it plain or shifted. The
-// main block comes first; extra keys such as the keypad's parentheses come
-// later, and Wine turns those into no character.
+// The key for a character, and whether Shift is needed to type it: the lowest
+// keycode that gives it plain or shifted, in the main block a person uses
+// (Wine turns the keypad's parentheses, later on, into no character).
 // Printable Latin-1 characters are their own keysyms.
 KeyCode keyFor(Display* display, char c, bool& shift)
 {
@@ -329,7 +318,9 @@ Picture Desktop::picture(WindowId window) const
             unsigned long pixel = XGetPixel(image, x, y);
             std::array<int, 3> rgb{};
             for (int i = 0; i < 3; ++i) {
-                rgb[i] = static_cast<int>((pixel & masks[i]) >> shiftOf(masks[i]));
+                // Divided by the mask's lowest bit, a channel comes to 0..255.
+                unsigned long lowestBit = std::max(1UL, masks[i] & (~masks[i] + 1));
+                rgb[i] = static_cast<int>((pixel & masks[i]) / lowestBit);
             }
             picture.pixels.push_back(rgb);
         }

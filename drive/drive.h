@@ -97,8 +97,6 @@ public:
     bool waitForLineCount(size_t count, Milliseconds timeout);
     // Wait until no output arrives for the quiet period.
     bool waitForQuiet(Milliseconds quiet, Milliseconds timeout);
-    // The lines read during the period.
-    int countLinesDuring(Milliseconds period);
 
     bool running();
     // Its exit status, once its output is read; endedBySignal, or stillRunning
@@ -145,6 +143,10 @@ struct Geometry {
     int y = 0;
     int width = 0;
     int height = 0;
+    bool operator==(const Geometry& o) const
+    {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
 };
 
 // The GLX properties of a window's visual.

@@ -89,6 +89,13 @@ std::vector<char*> pointers(std::vector<std::string>& words)
     return result;
 }
 
+// The whole of a file, or "" if it cannot be read.
+std::string fileText(const std::string& path)
+{
+    std::ifstream file(path);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
 std::string procPath(int pid, const char* leaf)
 {
     return "/proc/" + std::to_string(pid) + "/" + leaf;
@@ -204,15 +211,7 @@ Clock::time_point Program::execTime() const
 
 std::string Program::errorOutput() const
 {
-    std::string text;
-    char chunk[readChunk];
-    ssize_t count = 0;
-    off_t offset = 0;
-    while (errorFd >= 0 && (count = pread(errorFd, chunk, sizeof chunk, offset)) > 0) {
-        text.append(chunk, static_cast<size_t>(count));
-        offset += count;
-    }
-    return text;
+    return errorFd < 0 ? "" : fileText("/proc/self/fd/" + std::to_string(errorFd));
 }
 
 void Program::closeOutput()
@@ -324,13 +323,6 @@ bool Program::waitForQuiet(Milliseconds quiet, Milliseconds timeout)
     return false;
 }
 
-int Program::countLinesDuring(Milliseconds period)
-{
-    size_t before = lineTexts.size();
-    readFor(period);
-    return static_cast<int>(lineTexts.size() - before);
-}
-
 bool Program::running()
 {
     if (processId > 0 && waitpid(processId, &status, WNOHANG) == processId) {
@@ -369,8 +361,7 @@ void Program::stop()
 
 long Program::cpuTicks() const
 {
-    std::ifstream stat(procPath(processId, "stat"));
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::string text = fileText(procPath(processId, "stat"));
     size_t nameEnd = text.rfind(')');
     std::istringstream words(nameEnd == std::string::npos ? "" : text.substr(nameEnd + 1));
     std::string word;

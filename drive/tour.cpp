@@ -61,8 +61,10 @@ struct Tour {
         awaitTrace(lines);
     }
 
+    // Settle, then save a picture of the window.
     drive::Picture picture(const std::string& name)
     {
+        settle();
         std::string path = outDir + "/" + name + ".png";
         drive::Picture taken = desktop.picture(window);
         drive::savePng(taken, path);
@@ -72,11 +74,7 @@ struct Tour {
 
     void awaitGeometry(const drive::Geometry& wanted, const std::string& what)
     {
-        if (!viewer.readUntil(timeout, [&] {
-                drive::Geometry g = desktop.geometry(window);
-                return g.x == wanted.x && g.y == wanted.y && g.width == wanted.width &&
-                       g.height == wanted.height;
-            })) {
+        if (!viewer.readUntil(timeout, [&] { return desktop.geometry(window) == wanted; })) {
             throw std::runtime_error("timed out waiting for " + what);
         }
     }
@@ -131,7 +129,6 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
     tour.awaitTrace({"RO", "D"});
     drive::Geometry home = desktop.geometry(window);
     drive::Geometry screen = desktop.screen();
-    tour.settle();
     printf("tour: viewer window %lu, client area at %d %d, size %d %d, screen %d %d\n", window,
            home.x, home.y, home.width, home.height, screen.width, screen.height);
     tour.picture("station-0-orthographic");
@@ -139,13 +136,11 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
     // Enter: the three perspective stations.
     for (int station = 1; station <= 3; ++station) {
         tour.press('\r', {"K", stationLines[station - 1], "D"});
-        tour.settle();
         tour.picture("station-" + std::to_string(station) + "-perspective");
     }
 
     // z: wireframe, then filled again, seen from the last station.
     tour.press('z', {"K", "D"});
-    tour.settle();
     tour.picture("wireframe");
     tour.press('z', {"K", "D"});
 
@@ -156,14 +151,12 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
     // f: white, black, then grey again.
     for (const char* colour : {"white", "black", "grey"}) {
         tour.press('f', {"K", "D"});
-        tour.settle();
         tour.picture(std::string("background-") + colour);
     }
 
     // F: full screen, the station applied to the screen's size, then back.
     tour.press('F', {"K", "RO", "D"});
     tour.awaitGeometry({0, 0, screen.width, screen.height}, "full screen");
-    tour.settle();
     drive::Picture fullScreen = tour.picture("full-screen");
     tour.press('F', {"K", "RO", "D"});
     tour.awaitGeometry(home, "the window's size and place again");

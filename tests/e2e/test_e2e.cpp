@@ -188,16 +188,7 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
 bool waitForGeometry(const Geometry& wanted)
 {
     const int timeout = 5000;
-    const int step = 5;
-    for (int waited = 0; waited < timeout; waited += step) {
-        Geometry g = desktop().geometry(viewerWindow);
-        if (g.x == wanted.x && g.y == wanted.y && g.width == wanted.width &&
-            g.height == wanted.height) {
-            return true;
-        }
-        viewer->readFor(ms(step));
-    }
-    return false;
+    return viewer->readUntil(ms(timeout), [&] { return desktop().geometry(viewerWindow) == wanted; });
 }
 
 std::string describe(const Geometry& g)
@@ -215,7 +206,8 @@ void pressFAndWaitFor(const Geometry& wanted)
     desktop().focus(viewerWindow);
     desktop().pressCharacter('F');
     EXPECT_TRUE(waitForGeometry(wanted))
-        << "wanted " << describe(wanted) << ", got " << describe(desktop().geometry(viewerWindow));
+        << "wanted " << describe(wanted) << ", got "
+        << describe(desktop().geometry(viewerWindow));
     EXPECT_TRUE(waitForLine("K") && waitForLine("RO") && waitForLine("D"))
         << joined(viewer->lines());
 }

@@ -234,7 +234,8 @@ TEST_F(Abuse, AHostileEnvironmentGivesAClearMessageAndAFailureStatus)
         const char* notOnWindows;
     } cases[] = {
         {"no DISPLAY", {}, "", "display", noDisplayOnWindows},
-        {"an unreachable display", {"-display", ":987"}, server->display(), ":987", displayDeviceOnWindows},
+        {"an unreachable display", {"-display", ":987"}, server->display(), ":987",
+         displayDeviceOnWindows},
         {"-geometry without its value", {"-geometry"}, server->display(), "geometry", nullptr},
     };
     int runs = 0;
