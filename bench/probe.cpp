@@ -81,18 +81,13 @@ bool reportFirstFrame(drive::Program& process, const std::string& program)
 
 int firstFrame(const std::vector<std::string>& command)
 {
-    const std::string& program = command.front();
-    drive::Launch launch;
-    launch.command = command;
-    drive::Program process(launch);
-    return reportFirstFrame(process, program) ? 0 : 1;
+    drive::Program process(drive::Launch{{}, command});
+    return reportFirstFrame(process, command.front()) ? 0 : 1;
 }
 
 int session(const std::string& program, int presses, int frames, int idleSeconds)
 {
-    drive::Launch launch;
-    launch.command = {program};
-    drive::Program process(launch);
+    drive::Program process(drive::Launch{{}, {program}});
     if (!reportFirstFrame(process, program)) {
         return 1;
     }

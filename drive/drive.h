@@ -51,11 +51,11 @@ struct Variable {
 
 struct Launch {
     // Words put before the command, such as {"wine"} or {"chroot", ROOT}.
-    std::vector<std::string> launcher;
+    std::vector<std::string> launcher = {};
     // The program, found on PATH, and its arguments.
-    std::vector<std::string> command;
+    std::vector<std::string> command = {};
     // Changes to this process's environment.
-    std::vector<Variable> environment;
+    std::vector<Variable> environment = {};
     Output output = Output::terminal;
     Errors errors = Errors::inherit;
 };

@@ -201,10 +201,7 @@ void runTour(const std::string& viewerPath, const std::string& outDir, const std
     drive::Desktop& desktop = server.desktop();
 
     // The viewer, unchanged and with no options.
-    drive::Launch launch;
-    launch.command = {viewerPath};
-    launch.environment = {{"DISPLAY", server.display()}};
-    drive::Program viewer(launch);
+    drive::Program viewer(drive::Launch{{}, {viewerPath}, {{"DISPLAY", server.display()}}});
     try {
         walk(desktop, viewer, outDir, docsDir);
     } catch (...) {
