@@ -292,8 +292,6 @@ VisualFacts Desktop::visual(WindowId window) const
         glXGetConfig(xDisplay, info, GLX_DOUBLEBUFFER, &value);
         facts.doubleBuffered = value != 0;
         glXGetConfig(xDisplay, info, GLX_DEPTH_SIZE, &facts.depthBits);
-    }
-    if (info != nullptr) {
         XFree(info);
     }
     return facts;

@@ -140,13 +140,9 @@ inline bool waitForSize(int width, int height, int timeout = 5000)
 // How far the drawing area lies right of and below the position the viewer
 // asks for, with no window manager: nothing on X; on Windows, the frame's
 // border and title bar, which the program VARNELLE_FRAME_PROBE names prints.
-struct Offset {
-    int x = 0;
-    int y = 0;
-};
-inline Offset frameOffset()
+inline Geometry frameOffset()
 {
-    Offset offset;
+    Geometry offset;
     const char* probe = getenv("VARNELLE_FRAME_PROBE");
     if (!onWindows()) {
         return offset;

@@ -20,7 +20,7 @@ TEST_F(Viewer, OpensTheTitledWindowAndDrawsThroughTheOrthographicStation)
     ASSERT_TRUE(waitForLine("D"));
     EXPECT_EQ(desktop().title(viewerWindow), "Varnelle en OpenGL ");
     Geometry g = desktop().geometry(viewerWindow);
-    Offset frame = frameOffset();
+    Geometry frame = frameOffset();
     EXPECT_EQ(g.x, windowPosition + frame.x);
     EXPECT_EQ(g.y, windowPosition + frame.y);
     EXPECT_EQ(g.width, windowSize);
