@@ -1,27 +1,23 @@
-// Varnelle benchmark probe: measures a GLUT program from the outside, as a
-// user meets it, through its trace lines read live on a pseudo-terminal and
-// real key events sent with the XTest extension.
+// Varnelle benchmark probe: measures a GLUT program from the outside through
+// its trace, read live on a pseudo-terminal, and real key events (XTest).
 //
 //   varnelle_probe first-frame PROGRAM [ARG...]
-//       time from exec to the first "D" line (PROGRAM may be a tool such as
+//       time from exec to the first "D" (PROGRAM may be a tool such as
 //       valgrind that runs the program under test)
 //   varnelle_probe session PROGRAM PRESSES FRAMES IDLE_SECONDS
-//       first frame, then CPU ticks over IDLE_SECONDS of an idle shown
-//       window, then PRESSES timed presses of f (key-to-"D" latency and the
-//       sender's own cost), then more presses up to FRAMES frames in all,
-//       with the resident memory read after the first frames and then
-//       every hundred frames
+//       first frame; CPU ticks over IDLE_SECONDS of an idle window; PRESSES
+//       timed presses of f (key-to-"D" latency, the sender's own cost); more
+//       presses up to FRAMES frames, with memory read now and then
 //
-// Results are printed one per line as "name value...", times in
-// microseconds, for the benchmark script to gather.
+// Results are printed one per line as "name value...", times in microseconds.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include <unistd.h>
@@ -69,13 +65,6 @@ void printList(const char* name, const std::vector<long>& values)
     printf("\n");
 }
 
-// The X display named by DISPLAY.
-std::string displayName()
-{
-    const char* name = getenv("DISPLAY");
-    return name != nullptr ? name : "";
-}
-
 // Wait for the program's first "D" and print the time to it since exec;
 // false, with what the program wrote, if no frame came.
 bool reportFirstFrame(drive::Program& process, const std::string& program)
@@ -92,18 +81,13 @@ bool reportFirstFrame(drive::Program& process, const std::string& program)
 
 int firstFrame(const std::vector<std::string>& command)
 {
-    const std::string& program = command.front();
-    drive::Launch launch;
-    launch.command = command;
-    drive::Program process(launch);
-    return reportFirstFrame(process, program) ? 0 : 1;
+    drive::Program process(drive::Launch{{}, command});
+    return reportFirstFrame(process, command.front()) ? 0 : 1;
 }
 
 int session(const std::string& program, int presses, int frames, int idleSeconds)
 {
-    drive::Launch launch;
-    launch.command = {program};
-    drive::Program process(launch);
+    drive::Program process(drive::Launch{{}, {program}});
     if (!reportFirstFrame(process, program)) {
         return 1;
     }
@@ -115,7 +99,9 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
 
     // Idle: the window is shown and nothing happens to it.
     long ticksBefore = process.cpuTicks();
-    int idleLines = process.countLinesDuring(milliseconds(idleSeconds * 1000));
+    size_t linesBefore = process.lines().size();
+    process.readFor(milliseconds(idleSeconds * 1000));
+    int idleLines = static_cast<int>(process.lines().size() - linesBefore);
     long ticksAfter = process.cpuTicks();
     process.passOver();
     printf("idle_ticks %ld\nidle_lines %d\nidle_seconds %d\nclock_ticks_per_second %ld\n",
@@ -125,11 +111,16 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
     // The kernel here may page out cold file-backed pages (code) at any
     // time; with no swap it cannot page out anonymous ones, so a leak shows
     // in RssAnon whatever it does.
-    std::vector<long> residentKb{0, process.statusKb("VmRSS")};
-    std::vector<long> anonymousKb{0, process.statusKb("RssAnon")};
+    std::vector<long> residentKb;
+    std::vector<long> anonymousKb;
+    auto readMemory = [&](int frame) {
+        residentKb.insert(residentKb.end(), {frame, process.statusKb("VmRSS")});
+        anonymousKb.insert(anonymousKb.end(), {frame, process.statusKb("RssAnon")});
+    };
+    readMemory(0);
     std::vector<long> latencies;
     std::vector<long> senderCosts;
-    drive::Desktop desktop(displayName());
+    drive::Desktop desktop(getenv("DISPLAY") != nullptr ? getenv("DISPLAY") : "");
     drive::WindowId window = desktop.windowOfProcess(process.pid());
     if (window == 0) {
         fprintf(stderr, "varnelle_probe: no window with the _NET_WM_PID of %s\n", program.c_str());
@@ -157,10 +148,7 @@ int session(const std::string& program, int presses, int frames, int idleSeconds
         bool early = std::find(std::begin(memoryEarlyFrames), std::end(memoryEarlyFrames), frame)
                      != std::end(memoryEarlyFrames);
         if (early || frame % memorySampleEvery == 0) {
-            residentKb.push_back(frame);
-            residentKb.push_back(process.statusKb("VmRSS"));
-            anonymousKb.push_back(frame);
-            anonymousKb.push_back(process.statusKb("RssAnon"));
+            readMemory(frame);
         }
     }
     printList("latency_us", latencies);

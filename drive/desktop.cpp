@@ -3,8 +3,8 @@
 // window manager maps windows.
 #include "drive.h"
 
+#include <algorithm>
 #include <array>
-
 #include <cstring>
 #include <stdexcept>
 #include <thread>
@@ -18,10 +18,6 @@
 #include <X11/extensions/XTest.h>
 
 namespace drive {
-
-struct Connection {
-    Display* display = nullptr;
-};
 
 namespace {
 
@@ -89,21 +85,9 @@ Window findBelow(Display* display, Window window, const Wanted& wanted)
     return None;
 }
 
-// How far a mask's lowest bit is from bit 0, to bring a channel to 0..255.
-int shiftOf(unsigned long mask)
-{
-    int shift = 0;
-    while (mask != 0 && (mask & 1) == 0) {
-        mask >>= 1;
-        ++shift;
-    }
-    return shift;
-}
-
-// The key for a character, and whether Shift is needed to type it: the key a
-// person would press, the lowest keycode that gives it plain or shifted. The
-// main block comes first; extra keys such as the keypad's parentheses come
-// later, and Wine turns those into no character.
+// The key for a character, and whether Shift is needed to type it: the lowest
+// keycode that gives it plain or shifted, in the main block a person uses
+// (Wine turns the keypad's parentheses, later on, into no character).
 // Printable Latin-1 characters are their own keysyms.
 KeyCode keyFor(Display* display, char c, bool& shift)
 {
@@ -124,212 +108,32 @@ KeyCode keyFor(Display* display, char c, bool& shift)
     return XKeysymToKeycode(display, symbol);
 }
 
-void sendKey(Display* display, KeyCode code, bool shift, bool down)
+// Press a key and let it go, or do one of the two, with Shift if asked;
+// returns once the server has the events.
+void sendKey(Display* display, KeyCode code, bool shift, bool press, bool letGo)
 {
     KeyCode shiftCode = XKeysymToKeycode(display, XK_Shift_L);
-    if (shift && down) {
+    if (shift && press) {
         XTestFakeKeyEvent(display, shiftCode, True, CurrentTime);
     }
-    XTestFakeKeyEvent(display, code, down ? True : False, CurrentTime);
-    if (shift && !down) {
+    if (press) {
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
+    }
+    if (letGo) {
+        XTestFakeKeyEvent(display, code, False, CurrentTime);
+    }
+    if (shift && letGo) {
         XTestFakeKeyEvent(display, shiftCode, False, CurrentTime);
     }
+    XSync(display, False);
 }
 
-} // namespace
-
-Desktop::Desktop(const std::string& display) : connection(std::make_unique<Connection>())
+void sendCharacter(Display* display, char c, bool press, bool letGo)
 {
-    XSetErrorHandler(ignoreErrors);
-    connection->display = XOpenDisplay(display.c_str());
-    if (connection->display == nullptr) {
-        throw std::runtime_error("cannot open the X display " + display);
-    }
-    int eventBase = 0;
-    int errorBase = 0;
-    int major = 0;
-    int minor = 0;
-    if (!XTestQueryExtension(connection->display, &eventBase, &errorBase, &major, &minor)) {
-        XCloseDisplay(connection->display);
-        throw std::runtime_error("the X display " + display + " has no XTest extension");
-    }
+    bool shift = false;
+    KeyCode code = keyFor(display, c, shift);
+    sendKey(display, code, shift, press, letGo);
 }
-
-Desktop::~Desktop()
-{
-    XCloseDisplay(connection->display);
-}
-
-Geometry Desktop::screen() const
-{
-    Display* d = connection->display;
-    Geometry g;
-    g.width = DisplayWidth(d, DefaultScreen(d));
-    g.height = DisplayHeight(d, DefaultScreen(d));
-    return g;
-}
-
-bool Desktop::managesWindows(Milliseconds timeout)
-{
-    Display* d = connection->display;
-    Window root = DefaultRootWindow(d);
-    Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
-    auto end = Clock::now() + timeout;
-    unsigned long announced = None;
-    while (!propertyItem(d, root, check, XA_WINDOW, announced)) {
-        if (Clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(pollStep);
-    }
-    bool shown = false;
-    while (!shown && Clock::now() < end) {
-        Window probe = XCreateSimpleWindow(d, root, 0, 0, 1, 1, 0, 0, 0);
-        XMapWindow(d, probe);
-        XSync(d, False);
-        auto probeEnd = Clock::now() + probeWait;
-        while (!shown && Clock::now() < probeEnd) {
-            Window parent = None;
-            childrenOf(d, probe, parent);
-            shown = viewable(probe) && parent != root;
-            std::this_thread::sleep_for(pollStep);
-        }
-        XDestroyWindow(d, probe);
-        XSync(d, False);
-    }
-    return shown;
-}
-
-WindowId Desktop::findWindow(const std::string& wanted) const
-{
-    Display* d = connection->display;
-    return findBelow(d, DefaultRootWindow(d), [&](Window w) { return title(w) == wanted; });
-}
-
-WindowId Desktop::windowOfProcess(int pid) const
-{
-    Display* d = connection->display;
-    Atom pidAtom = XInternAtom(d, "_NET_WM_PID", False);
-    return findBelow(d, DefaultRootWindow(d), [&](Window w) {
-        unsigned long owner = 0;
-        return propertyItem(d, w, pidAtom, XA_CARDINAL, owner) && static_cast<int>(owner) == pid;
-    });
-}
-
-WindowId Desktop::waitForWindow(const std::string& wanted, Program& program, Milliseconds timeout)
-{
-    auto end = Clock::now() + timeout;
-    WindowId window = None;
-    while (window == None || !viewable(window)) {
-        if (Clock::now() > end || !program.running()) {
-            return None;
-        }
-        if (window == None) {
-            window = findWindow(wanted);
-        }
-        program.readFor(pollStep);
-    }
-    return window;
-}
-
-bool Desktop::viewable(WindowId window) const
-{
-    XWindowAttributes attributes{};
-    return XGetWindowAttributes(connection->display, window, &attributes) != 0 &&
-           attributes.map_state == IsViewable;
-}
-
-std::string Desktop::title(WindowId window) const
-{
-    XTextProperty name{};
-    std::string text;
-    if (XGetWMName(connection->display, window, &name) != 0 && name.value != nullptr) {
-        text.assign(reinterpret_cast<char*>(name.value), name.nitems);
-        XFree(name.value);
-    }
-    return text;
-}
-
-Geometry Desktop::geometry(WindowId window) const
-{
-    Display* d = connection->display;
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(d, window, &attributes);
-    Window child = None;
-    Geometry g;
-    XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &g.x, &g.y, &child);
-    g.width = attributes.width;
-    g.height = attributes.height;
-    return g;
-}
-
-VisualFacts Desktop::visual(WindowId window) const
-{
-    Display* d = connection->display;
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(d, window, &attributes);
-    XVisualInfo wanted{};
-    wanted.visualid = XVisualIDFromVisual(attributes.visual);
-    int count = 0;
-    XVisualInfo* info = XGetVisualInfo(d, VisualIDMask, &wanted, &count);
-    VisualFacts facts;
-    if (info != nullptr && count > 0) {
-        int value = 0;
-        glXGetConfig(d, info, GLX_RGBA, &value);
-        facts.rgba = value != 0;
-        glXGetConfig(d, info, GLX_DOUBLEBUFFER, &value);
-        facts.doubleBuffered = value != 0;
-        glXGetConfig(d, info, GLX_DEPTH_SIZE, &facts.depthBits);
-    }
-    if (info != nullptr) {
-        XFree(info);
-    }
-    return facts;
-}
-
-Picture Desktop::picture(WindowId window) const
-{
-    Display* d = connection->display;
-    Picture picture;
-    XSync(d, False);
-    Geometry g = geometry(window);
-    XImage* image = XGetImage(d, window, 0, 0, static_cast<unsigned>(g.width),
-                              static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
-    if (image == nullptr) {
-        return picture;
-    }
-    const unsigned long masks[3] = {image->red_mask, image->green_mask, image->blue_mask};
-    picture.width = g.width;
-    picture.height = g.height;
-    picture.pixels.reserve(static_cast<size_t>(g.width) * static_cast<size_t>(g.height));
-    for (int y = 0; y < g.height; ++y) {
-        for (int x = 0; x < g.width; ++x) {
-            unsigned long pixel = XGetPixel(image, x, y);
-            std::array<int, 3> rgb{};
-            for (int i = 0; i < 3; ++i) {
-                rgb[i] = static_cast<int>((pixel & masks[i]) >> shiftOf(masks[i]));
-            }
-            picture.pixels.push_back(rgb);
-        }
-    }
-    XDestroyImage(image);
-    return picture;
-}
-
-void Desktop::focus(WindowId window)
-{
-    XSetInputFocus(connection->display, window, RevertToParent, CurrentTime);
-    XSync(connection->display, False);
-}
-
-void Desktop::resize(WindowId window, int width, int height)
-{
-    XResizeWindow(connection->display, window, static_cast<unsigned>(width),
-                  static_cast<unsigned>(height));
-    XFlush(connection->display);
-}
-
-namespace {
 
 // Send a request about a window to the window manager, as a pager would.
 void askWindowManager(Display* d, WindowId window, const char* request,
@@ -354,53 +158,220 @@ const long removeState = 0;
 
 } // namespace
 
+Desktop::Desktop(const std::string& display)
+{
+    XSetErrorHandler(ignoreErrors);
+    xDisplay = XOpenDisplay(display.c_str());
+    if (xDisplay == nullptr) {
+        throw std::runtime_error("cannot open the X display " + display);
+    }
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(xDisplay, &eventBase, &errorBase, &major, &minor)) {
+        XCloseDisplay(xDisplay);
+        throw std::runtime_error("the X display " + display + " has no XTest extension");
+    }
+}
+
+Desktop::~Desktop()
+{
+    XCloseDisplay(xDisplay);
+}
+
+Geometry Desktop::screen() const
+{
+    Geometry g;
+    g.width = DisplayWidth(xDisplay, DefaultScreen(xDisplay));
+    g.height = DisplayHeight(xDisplay, DefaultScreen(xDisplay));
+    return g;
+}
+
+bool Desktop::managesWindows(Milliseconds timeout)
+{
+    Window root = DefaultRootWindow(xDisplay);
+    Atom check = XInternAtom(xDisplay, "_NET_SUPPORTING_WM_CHECK", False);
+    auto end = Clock::now() + timeout;
+    unsigned long announced = None;
+    while (!propertyItem(xDisplay, root, check, XA_WINDOW, announced)) {
+        if (Clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(pollStep);
+    }
+    bool shown = false;
+    while (!shown && Clock::now() < end) {
+        Window probe = XCreateSimpleWindow(xDisplay, root, 0, 0, 1, 1, 0, 0, 0);
+        XMapWindow(xDisplay, probe);
+        XSync(xDisplay, False);
+        auto probeEnd = Clock::now() + probeWait;
+        while (!shown && Clock::now() < probeEnd) {
+            Window parent = None;
+            childrenOf(xDisplay, probe, parent);
+            shown = viewable(probe) && parent != root;
+            std::this_thread::sleep_for(pollStep);
+        }
+        XDestroyWindow(xDisplay, probe);
+        XSync(xDisplay, False);
+    }
+    return shown;
+}
+
+WindowId Desktop::findWindow(const std::string& wanted) const
+{
+    return findBelow(xDisplay, DefaultRootWindow(xDisplay),
+                     [&](Window w) { return title(w) == wanted; });
+}
+
+WindowId Desktop::windowOfProcess(int pid) const
+{
+    Atom pidAtom = XInternAtom(xDisplay, "_NET_WM_PID", False);
+    return findBelow(xDisplay, DefaultRootWindow(xDisplay), [&](Window w) {
+        unsigned long owner = 0;
+        return propertyItem(xDisplay, w, pidAtom, XA_CARDINAL, owner) &&
+               static_cast<int>(owner) == pid;
+    });
+}
+
+WindowId Desktop::waitForWindow(const std::string& wanted, Program& program, Milliseconds timeout)
+{
+    WindowId window = None;
+    bool shown = false;
+    program.readUntil(timeout, [&] {
+        window = window == None ? findWindow(wanted) : window;
+        shown = window != None && viewable(window);
+        return shown || !program.running();
+    });
+    return shown ? window : None;
+}
+
+bool Desktop::viewable(WindowId window) const
+{
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(xDisplay, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+std::string Desktop::title(WindowId window) const
+{
+    XTextProperty name{};
+    std::string text;
+    if (XGetWMName(xDisplay, window, &name) != 0 && name.value != nullptr) {
+        text.assign(reinterpret_cast<char*>(name.value), name.nitems);
+        XFree(name.value);
+    }
+    return text;
+}
+
+Geometry Desktop::geometry(WindowId window) const
+{
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(xDisplay, window, &attributes);
+    Window child = None;
+    Geometry g;
+    XTranslateCoordinates(xDisplay, window, DefaultRootWindow(xDisplay), 0, 0, &g.x, &g.y, &child);
+    g.width = attributes.width;
+    g.height = attributes.height;
+    return g;
+}
+
+VisualFacts Desktop::visual(WindowId window) const
+{
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(xDisplay, window, &attributes);
+    XVisualInfo wanted{};
+    wanted.visualid = XVisualIDFromVisual(attributes.visual);
+    int count = 0;
+    XVisualInfo* info = XGetVisualInfo(xDisplay, VisualIDMask, &wanted, &count);
+    VisualFacts facts;
+    if (info != nullptr && count > 0) {
+        int value = 0;
+        glXGetConfig(xDisplay, info, GLX_RGBA, &value);
+        facts.rgba = value != 0;
+        glXGetConfig(xDisplay, info, GLX_DOUBLEBUFFER, &value);
+        facts.doubleBuffered = value != 0;
+        glXGetConfig(xDisplay, info, GLX_DEPTH_SIZE, &facts.depthBits);
+        XFree(info);
+    }
+    return facts;
+}
+
+Picture Desktop::picture(WindowId window) const
+{
+    Picture picture;
+    XSync(xDisplay, False);
+    Geometry g = geometry(window);
+    XImage* image = XGetImage(xDisplay, window, 0, 0, static_cast<unsigned>(g.width),
+                              static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return picture;
+    }
+    const unsigned long masks[3] = {image->red_mask, image->green_mask, image->blue_mask};
+    picture.width = g.width;
+    picture.height = g.height;
+    picture.pixels.reserve(static_cast<size_t>(g.width) * static_cast<size_t>(g.height));
+    for (int y = 0; y < g.height; ++y) {
+        for (int x = 0; x < g.width; ++x) {
+            unsigned long pixel = XGetPixel(image, x, y);
+            std::array<int, 3> rgb{};
+            for (int i = 0; i < 3; ++i) {
+                // Divided by the mask's lowest bit, a channel comes to 0..255.
+                unsigned long lowestBit = std::max(1UL, masks[i] & (~masks[i] + 1));
+                rgb[i] = static_cast<int>((pixel & masks[i]) / lowestBit);
+            }
+            picture.pixels.push_back(rgb);
+        }
+    }
+    XDestroyImage(image);
+    return picture;
+}
+
+void Desktop::focus(WindowId window)
+{
+    XSetInputFocus(xDisplay, window, RevertToParent, CurrentTime);
+    XSync(xDisplay, False);
+}
+
+void Desktop::resize(WindowId window, int width, int height)
+{
+    XResizeWindow(xDisplay, window, static_cast<unsigned>(width),
+                  static_cast<unsigned>(height));
+    XFlush(xDisplay);
+}
+
 void Desktop::askToClose(WindowId window)
 {
-    askWindowManager(connection->display, window, "_NET_CLOSE_WINDOW",
+    askWindowManager(xDisplay, window, "_NET_CLOSE_WINDOW",
                      {CurrentTime, fromUser, 0, 0});
 }
 
 void Desktop::askToLeaveFullScreen(WindowId window)
 {
-    Display* d = connection->display;
-    Atom fullScreen = XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
-    askWindowManager(d, window, "_NET_WM_STATE",
+    Atom fullScreen = XInternAtom(xDisplay, "_NET_WM_STATE_FULLSCREEN", False);
+    askWindowManager(xDisplay, window, "_NET_WM_STATE",
                      {removeState, static_cast<long>(fullScreen), 0, fromUser});
 }
 
-// Each returns once the server has the events.
 void Desktop::pressCharacter(char c)
 {
-    bool shift = false;
-    KeyCode code = keyFor(connection->display, c, shift);
-    sendKey(connection->display, code, shift, true);
-    sendKey(connection->display, code, shift, false);
-    XSync(connection->display, False);
+    sendCharacter(xDisplay, c, true, true);
 }
 
 void Desktop::pressKey(const std::string& keysymName)
 {
-    Display* d = connection->display;
-    KeyCode code = XKeysymToKeycode(d, XStringToKeysym(keysymName.c_str()));
-    sendKey(d, code, false, true);
-    sendKey(d, code, false, false);
-    XSync(d, False);
+    KeyCode code = XKeysymToKeycode(xDisplay, XStringToKeysym(keysymName.c_str()));
+    sendKey(xDisplay, code, false, true, true);
 }
 
 void Desktop::holdDown(char c)
 {
-    bool shift = false;
-    KeyCode code = keyFor(connection->display, c, shift);
-    sendKey(connection->display, code, shift, true);
-    XSync(connection->display, False);
+    sendCharacter(xDisplay, c, true, false);
 }
 
 void Desktop::release(char c)
 {
-    bool shift = false;
-    KeyCode code = keyFor(connection->display, c, shift);
-    sendKey(connection->display, code, shift, false);
-    XSync(connection->display, False);
+    sendCharacter(xDisplay, c, false, true);
 }
 
 } // namespace drive

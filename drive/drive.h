@@ -1,24 +1,24 @@
 // varnelle_drive: runs a program from the outside, the way a person meets it
-// on an X desktop, for the end-to-end tests, the tour, varnelle-xserver and
-// the benchmark's probe. Linux only. What it offers, in order:
-//   1. programs, started with a launcher and an environment, their output
-//      read live line by line, their end and their /proc figures;
-//   2. the desktop: a connection to an X display, its windows, real key
-//      events through XTest, pictures of a window;
-//   3. a private X server, with a named window manager that already maps
-//      windows when it is handed over;
-//   4. pictures saved as PNG files.
-// Whatever cannot be started throws std::runtime_error naming it.
-//
-// No Xlib type appears here: Xlib's macros clash with GoogleTest's.
+// on an X desktop (Linux only). What it offers, in order:
+//   1. programs, with a launcher and an environment, their output read live
+//      line by line, their end and their /proc figures;
+//   2. the desktop: an X display's windows, real key events, pictures;
+//   3. a private X server, with a named window manager already at work;
+//   4. pictures as PNG files.
+// Whatever cannot be started throws std::runtime_error naming it. No Xlib
+// type appears here: Xlib's macros clash with GoogleTest's.
 #pragma once
 
 #include <array>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+// Xlib's display connection.
+struct _XDisplay;
 
 namespace drive {
 
@@ -29,8 +29,7 @@ using Milliseconds = std::chrono::milliseconds;
 
 // Where a program's standard output goes.
 enum class Output {
-    // A raw pseudo-terminal, which is also its standard input and error: the
-    // C library writes each line as it ends.
+    // A raw pseudo-terminal, also its input and error: lines come as they end.
     terminal,
     // A pipe or a file, read live; the C library fills a block first.
     pipe,
@@ -40,8 +39,8 @@ enum class Output {
     full,
 };
 
-// Where its standard error goes, unless the terminal takes it: where ours
-// goes, or to a file that errorOutput() reads.
+// Where its standard error goes, unless the terminal takes it: to ours, or to
+// a file that errorOutput() reads.
 enum class Errors { inherit, file };
 
 // A variable set in the program's environment, or removed with no value.
@@ -51,13 +50,12 @@ struct Variable {
 };
 
 struct Launch {
-    // Words put before the command, such as {"wine"} or {"chroot", ROOT};
-    // empty to run the command itself.
-    std::vector<std::string> launcher;
+    // Words put before the command, such as {"wine"} or {"chroot", ROOT}.
+    std::vector<std::string> launcher = {};
     // The program, found on PATH, and its arguments.
-    std::vector<std::string> command;
+    std::vector<std::string> command = {};
     // Changes to this process's environment.
-    std::vector<Variable> environment;
+    std::vector<Variable> environment = {};
     Output output = Output::terminal;
     Errors errors = Errors::inherit;
 };
@@ -78,19 +76,20 @@ public:
     // The clock in the child right before exec.
     Clock::time_point execTime() const;
 
-    // Its standard output: lines without their "\n" (nor a "\r" before it),
-    // and the time each one was read; the bytes as written.
+    // Its standard output: lines without their "\n" (nor a "\r" before it);
+    // the bytes as written.
     const std::vector<std::string>& lines() const { return lineTexts; }
-    Clock::time_point lineTime(size_t index) const { return lineTimes[index]; }
     const std::string& output() const { return bytes; }
     // Its standard error, with Errors::file.
     std::string errorOutput() const;
 
+    // Read what arrives until done() holds (true) or the time is up (false);
+    // done() is asked first, and then every few milliseconds.
+    bool readUntil(Milliseconds timeout, const std::function<bool()>& done);
     // Read what arrives during the period.
     void readFor(Milliseconds period);
-    // Wait for the next line equal to the text after the last one found
-    // (others are passed over); the time it was read, or none on time-out
-    // or end of output.
+    // Wait for the next line equal to the text after the last one found; the
+    // time it was read, or none on time-out or end of output.
     std::optional<Clock::time_point> waitForLine(const std::string& text, Milliseconds timeout);
     // Let waitForLine look only at lines read from now on.
     void passOver() { nextLine = lineTexts.size(); }
@@ -98,20 +97,17 @@ public:
     bool waitForLineCount(size_t count, Milliseconds timeout);
     // Wait until no output arrives for the quiet period.
     bool waitForQuiet(Milliseconds quiet, Milliseconds timeout);
-    // The lines read during the period.
-    int countLinesDuring(Milliseconds period);
 
     bool running();
-    // Its exit status, read to the end of its output; endedBySignal, or
-    // stillRunning when it has not ended in time (it is left running).
+    // Its exit status, once its output is read; endedBySignal, or stillRunning
+    // (it is left running).
     int waitForExit(Milliseconds timeout);
     // End it and its process group: SIGTERM, then SIGKILL after a grace.
     void stop();
 
     // User plus system CPU time of all its threads, in clock ticks.
     long cpuTicks() const;
-    // A figure in kB from /proc/PID/status: "VmRSS" (resident set),
-    // "RssAnon" (its anonymous part: heap, stacks, private data).
+    // A figure in kB from /proc/PID/status, such as "VmRSS" or "RssAnon".
     long statusKb(const std::string& key) const;
 
 private:
@@ -147,6 +143,10 @@ struct Geometry {
     int y = 0;
     int width = 0;
     int height = 0;
+    bool operator==(const Geometry& o) const
+    {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
 };
 
 // The GLX properties of a window's visual.
@@ -164,8 +164,6 @@ struct Picture {
     std::array<int, 3> at(int x, int y) const { return pixels[y * width + x]; }
 };
 
-struct Connection;
-
 class Desktop {
 public:
     // Connect to the display, such as ":3".
@@ -175,17 +173,15 @@ public:
     Desktop& operator=(const Desktop&) = delete;
 
     Geometry screen() const;
-    // True once a window manager maps new windows in frames of its own. It
-    // announces itself before it does, and a window mapped in between can
-    // stay unmapped for good: probe windows are mapped, a new one each
-    // time, until one is shown.
+    // True once a window manager maps new windows in frames of its own (it
+    // announces itself before it does: probe windows are mapped until one is).
     bool managesWindows(Milliseconds timeout);
 
     // Windows: the one with this exact title, or whose _NET_WM_PID is pid.
     WindowId findWindow(const std::string& title) const;
     WindowId windowOfProcess(int pid) const;
-    // Wait for the program's window to be shown, reading its output
-    // meanwhile; 0 if it ends or time runs out.
+    // Wait for the program's window to be shown, reading its output; 0 if
+    // it ends or time runs out.
     WindowId waitForWindow(const std::string& title, Program& program, Milliseconds timeout);
     bool viewable(WindowId window) const;
     std::string title(WindowId window) const;
@@ -195,34 +191,29 @@ public:
     Picture picture(WindowId window) const;
     // Give it the keyboard, as a click on it would.
     void focus(WindowId window);
-    // Resize it, or ask the window manager to close it, as its close button
-    // does, or to take it out of full screen, as another program may.
+    // Resize it; ask the window manager to close it, or to take it out of
+    // full screen.
     void resize(WindowId window, int width, int height);
     void askToClose(WindowId window);
     void askToLeaveFullScreen(WindowId window);
 
-    // Real key events. Characters use Shift where the keyboard map needs it
-    // ('\r' is Return); names are X keysym names ("Escape", "Up", "F1").
+    // Real key events: characters ('\r' is Return), with Shift when needed;
+    // X keysym names ("Escape", "F1"); a held key repeats.
     void pressCharacter(char c);
     void pressKey(const std::string& keysymName);
-    // Hold a character's key down, so that the server repeats it, and let go.
     void holdDown(char c);
     void release(char c);
 
 private:
-    std::unique_ptr<Connection> connection;
+    _XDisplay* xDisplay = nullptr;
 };
 
 // ---- 3. A private X server ---------------------------------------------
 
-// The window managers a server can start.
-const std::vector<std::string>& windowManagers();
-
 class Server {
 public:
-    // Start Xvfb with a screen of this size (24-bit colour), and the named
-    // window manager unless the name is empty, in a HOME of its own; return
-    // once the manager maps windows.
+    // Start Xvfb with a 24-bit screen of this size and the named window
+    // manager, if any, in a HOME of its own, that maps windows on return.
     Server(int width, int height, const std::string& windowManager = "");
     // Stops the manager, then the server.
     ~Server();

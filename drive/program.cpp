@@ -41,14 +41,6 @@ const Milliseconds drainLimit(2000);
 const int utimeAfterName = 12;
 const int stimeAfterName = 13;
 
-long long monotonicNanos()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const long long nanosPerSecond = 1000000000LL;
-    return static_cast<long long>(now.tv_sec) * nanosPerSecond + now.tv_nsec;
-}
-
 std::runtime_error failure(const std::string& what)
 {
     return std::runtime_error(what + ": " + strerror(errno));
@@ -95,6 +87,13 @@ std::vector<char*> pointers(std::vector<std::string>& words)
     }
     result.push_back(nullptr);
     return result;
+}
+
+// The whole of a file, or "" if it cannot be read.
+std::string fileText(const std::string& path)
+{
+    std::ifstream file(path);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::string procPath(int pid, const char* leaf)
@@ -182,7 +181,8 @@ Program::Program(const Launch& launch)
                 dup2(childErrors, STDERR_FILENO);
             }
         }
-        *sharedExecNanos = monotonicNanos();
+        *sharedExecNanos = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                               Clock::now().time_since_epoch()).count();
         execvpe(argv[0], argv.data(), envp.data());
         dprintf(STDERR_FILENO, "cannot run %s: %s\n", argv[0], strerror(errno));
         _exit(cannotRun);
@@ -206,21 +206,12 @@ Program::~Program()
 
 Clock::time_point Program::execTime() const
 {
-    // steady_clock is CLOCK_MONOTONIC on Linux, so the two compare directly.
     return Clock::time_point(std::chrono::nanoseconds(*sharedExecNanos));
 }
 
 std::string Program::errorOutput() const
 {
-    std::string text;
-    char chunk[readChunk];
-    ssize_t count = 0;
-    off_t offset = 0;
-    while (errorFd >= 0 && (count = pread(errorFd, chunk, sizeof chunk, offset)) > 0) {
-        text.append(chunk, static_cast<size_t>(count));
-        offset += count;
-    }
-    return text;
+    return errorFd < 0 ? "" : fileText("/proc/self/fd/" + std::to_string(errorFd));
 }
 
 void Program::closeOutput()
@@ -286,40 +277,39 @@ void Program::takeLines()
     }
 }
 
-void Program::readFor(Milliseconds period)
+bool Program::readUntil(Milliseconds timeout, const std::function<bool()>& done)
 {
-    auto end = Clock::now() + period;
-    for (auto now = Clock::now(); now < end; now = Clock::now()) {
+    auto end = Clock::now() + timeout;
+    for (auto now = Clock::now(); !done(); now = Clock::now()) {
+        if (now >= end) {
+            return false;
+        }
         readSome(std::min(pollStep, std::chrono::duration_cast<Milliseconds>(end - now)));
     }
+    return true;
+}
+
+void Program::readFor(Milliseconds period)
+{
+    readUntil(period, [] { return false; });
 }
 
 std::optional<Clock::time_point> Program::waitForLine(const std::string& text, Milliseconds timeout)
 {
-    auto end = Clock::now() + timeout;
-    for (;;) {
-        for (; nextLine < lineTexts.size(); ++nextLine) {
-            if (lineTexts[nextLine] == text) {
-                return lineTimes[nextLine++];
-            }
+    std::optional<Clock::time_point> found;
+    readUntil(timeout, [&] {
+        for (; !found && nextLine < lineTexts.size(); ++nextLine) {
+            found = lineTexts[nextLine] == text ? std::optional(lineTimes[nextLine]) : found;
         }
-        if (Clock::now() >= end || outputFd < 0) {
-            return std::nullopt;
-        }
-        readSome(pollStep);
-    }
+        return found || outputFd < 0;
+    });
+    return found;
 }
 
 bool Program::waitForLineCount(size_t count, Milliseconds timeout)
 {
-    auto end = Clock::now() + timeout;
-    while (lineTexts.size() < count) {
-        if (Clock::now() >= end || !running()) {
-            return false;
-        }
-        readSome(pollStep);
-    }
-    return true;
+    readUntil(timeout, [&] { return lineTexts.size() >= count || !running(); });
+    return lineTexts.size() >= count;
 }
 
 bool Program::waitForQuiet(Milliseconds quiet, Milliseconds timeout)
@@ -333,13 +323,6 @@ bool Program::waitForQuiet(Milliseconds quiet, Milliseconds timeout)
     return false;
 }
 
-int Program::countLinesDuring(Milliseconds period)
-{
-    size_t before = lineTexts.size();
-    readFor(period);
-    return static_cast<int>(lineTexts.size() - before);
-}
-
 bool Program::running()
 {
     if (processId > 0 && waitpid(processId, &status, WNOHANG) == processId) {
@@ -350,18 +333,11 @@ bool Program::running()
 
 int Program::waitForExit(Milliseconds timeout)
 {
-    auto end = Clock::now() + timeout;
-    while (running()) {
-        if (Clock::now() > end) {
-            return stillRunning;
-        }
-        readSome(pollStep);
+    if (!readUntil(timeout, [&] { return !running(); })) {
+        return stillRunning;
     }
     // Read what it wrote before it ended.
-    auto drainEnd = Clock::now() + drainLimit;
-    while (outputFd >= 0 && Clock::now() < drainEnd) {
-        readSome(pollStep);
-    }
+    readUntil(drainLimit, [&] { return outputFd < 0; });
     return WIFEXITED(status) ? WEXITSTATUS(status) : endedBySignal;
 }
 
@@ -373,11 +349,8 @@ void Program::stop()
     kill(-group, SIGTERM);
     // Wait for it and for the rest of its group, such as the services a
     // session bus started, which may still write to HOME as they end.
-    auto end = Clock::now() + stopGrace;
-    while ((running() || kill(-group, 0) == 0) && Clock::now() < end) {
-        // Keep the output drained, so that it is never blocked writing.
-        readSome(pollStep);
-    }
+    // Reading meanwhile, so that it is never blocked writing.
+    readUntil(stopGrace, [&] { return !running() && kill(-group, 0) != 0; });
     kill(-group, SIGKILL);
     if (running()) {
         waitpid(processId, &status, 0);
@@ -388,22 +361,16 @@ void Program::stop()
 
 long Program::cpuTicks() const
 {
-    std::ifstream stat(procPath(processId, "stat"));
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::string text = fileText(procPath(processId, "stat"));
     size_t nameEnd = text.rfind(')');
-    if (nameEnd == std::string::npos) {
-        throw std::runtime_error("cannot read " + procPath(processId, "stat"));
-    }
-    std::istringstream words(text.substr(nameEnd + 1));
+    std::istringstream words(nameEnd == std::string::npos ? "" : text.substr(nameEnd + 1));
     std::string word;
     long ticks = 0;
-    int field = 0;
-    while (field < stimeAfterName && words >> word) {
-        ++field;
+    for (int field = 1; field <= stimeAfterName; ++field) {
+        if (!(words >> word)) {
+            throw std::runtime_error("cannot read " + procPath(processId, "stat"));
+        }
         ticks += field >= utimeAfterName ? strtol(word.c_str(), nullptr, 10) : 0;
-    }
-    if (field < stimeAfterName) {
-        throw std::runtime_error("short " + procPath(processId, "stat"));
     }
     return ticks;
 }

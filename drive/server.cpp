@@ -21,17 +21,13 @@ const int colourDepth = 24;
 
 // The commands that start each window manager. xfwm4 and mutter want a
 // session bus of their own; mutter runs as a plain X11 window manager.
-const std::map<std::string, std::vector<std::string>>& managerCommands()
-{
-    static const std::map<std::string, std::vector<std::string>> commands = {
-        {"openbox", {"openbox", "--sm-disable"}},
-        {"xfwm4", {"dbus-run-session", "xfwm4", "--compositor=off"}},
-        {"mutter", {"dbus-run-session", "mutter", "--x11", "--replace", "--sm-disable"}},
-        {"fluxbox", {"fluxbox"}},
-        {"icewm", {"icewm"}},
-    };
-    return commands;
-}
+const std::map<std::string, std::vector<std::string>> managerCommands = {
+    {"openbox", {"openbox", "--sm-disable"}},
+    {"xfwm4", {"dbus-run-session", "xfwm4", "--compositor=off"}},
+    {"mutter", {"dbus-run-session", "mutter", "--x11", "--replace", "--sm-disable"}},
+    {"fluxbox", {"fluxbox"}},
+    {"icewm", {"icewm"}},
+};
 
 // The last lines a program wrote to its standard error, for a message.
 std::string lastWords(const Program& program)
@@ -43,22 +39,10 @@ std::string lastWords(const Program& program)
 
 } // namespace
 
-const std::vector<std::string>& windowManagers()
-{
-    static const std::vector<std::string> names = [] {
-        std::vector<std::string> all;
-        for (const auto& entry : managerCommands()) {
-            all.push_back(entry.first);
-        }
-        return all;
-    }();
-    return names;
-}
-
 Server::Server(int width, int height, const std::string& windowManager)
 {
-    auto command = managerCommands().find(windowManager);
-    if (!windowManager.empty() && command == managerCommands().end()) {
+    auto command = managerCommands.find(windowManager);
+    if (!windowManager.empty() && command == managerCommands.end()) {
         throw std::runtime_error("no window manager named " + windowManager);
     }
     // -displayfd 1: the server picks a free display and writes its number

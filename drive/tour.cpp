@@ -1,17 +1,11 @@
-// The headless tour: runs the real viewer on a private virtual X server under
-// openbox, steps through every command with real key events and saves a
-// picture of each view.
+// The headless tour: the real viewer on a private X server under openbox,
+// every command stepped through with real key events, a picture of each view.
 //
 // Usage: varnelle-tour PATH/TO/varnelle OUTPUT_DIR [DOCS_DIR]
 //
-// The window manager runs before the viewer, so that GLUT finds one that
-// can do full screen; the viewer runs on a pseudo-terminal, so that its
-// trace arrives line by line, and the tour waits on the trace after each key
-// instead of sleeping. Pictures go to OUTPUT_DIR as PNG files; with DOCS_DIR
-// the window-sized ones are copied there too, with the full-screen one scaled
-// down to the window's width. At the end it prints the viewer's trace and
-// where the pictures are. Set VARNELLE_SCREEN to change the screen size
-// (1280x1024x24).
+// Pictures go to OUTPUT_DIR as PNG files; with DOCS_DIR the window-sized ones
+// are copied there too, and the full-screen one scaled down to the window's
+// width. VARNELLE_SCREEN sets the screen size (1280x1024).
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -30,8 +24,6 @@ namespace {
 const char viewerTitle[] = "Varnelle en OpenGL ";
 // How long to wait for any one thing the tour waits on.
 const drive::Milliseconds timeout(20000);
-// How often the window's geometry is looked at while waiting for it.
-const drive::Milliseconds geometryStep(100);
 // Width of the scaled-down full-screen picture for the documentation.
 const int docsWidth = 480;
 const int defaultScreenWidth = 1280;
@@ -69,8 +61,10 @@ struct Tour {
         awaitTrace(lines);
     }
 
+    // Settle, then save a picture of the window.
     drive::Picture picture(const std::string& name)
     {
+        settle();
         std::string path = outDir + "/" + name + ".png";
         drive::Picture taken = desktop.picture(window);
         drive::savePng(taken, path);
@@ -80,17 +74,8 @@ struct Tour {
 
     void awaitGeometry(const drive::Geometry& wanted, const std::string& what)
     {
-        auto end = drive::Clock::now() + timeout;
-        for (;;) {
-            drive::Geometry g = desktop.geometry(window);
-            if (g.x == wanted.x && g.y == wanted.y && g.width == wanted.width &&
-                g.height == wanted.height) {
-                return;
-            }
-            if (drive::Clock::now() > end) {
-                throw std::runtime_error("timed out waiting for " + what);
-            }
-            viewer.readFor(geometryStep);
+        if (!viewer.readUntil(timeout, [&] { return desktop.geometry(window) == wanted; })) {
+            throw std::runtime_error("timed out waiting for " + what);
         }
     }
 };
@@ -124,6 +109,13 @@ drive::Picture scaledToWidth(const drive::Picture& from, int width)
     return to;
 }
 
+void printTrace(FILE* stream, const drive::Program& viewer)
+{
+    for (const std::string& line : viewer.lines()) {
+        fprintf(stream, "    %s\n", line.c_str());
+    }
+}
+
 // Every command in turn, a picture of each view, and the end.
 void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& outDir,
           const std::string& docsDir)
@@ -137,7 +129,6 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
     tour.awaitTrace({"RO", "D"});
     drive::Geometry home = desktop.geometry(window);
     drive::Geometry screen = desktop.screen();
-    tour.settle();
     printf("tour: viewer window %lu, client area at %d %d, size %d %d, screen %d %d\n", window,
            home.x, home.y, home.width, home.height, screen.width, screen.height);
     tour.picture("station-0-orthographic");
@@ -145,13 +136,11 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
     // Enter: the three perspective stations.
     for (int station = 1; station <= 3; ++station) {
         tour.press('\r', {"K", stationLines[station - 1], "D"});
-        tour.settle();
         tour.picture("station-" + std::to_string(station) + "-perspective");
     }
 
     // z: wireframe, then filled again, seen from the last station.
     tour.press('z', {"K", "D"});
-    tour.settle();
     tour.picture("wireframe");
     tour.press('z', {"K", "D"});
 
@@ -162,14 +151,12 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
     // f: white, black, then grey again.
     for (const char* colour : {"white", "black", "grey"}) {
         tour.press('f', {"K", "D"});
-        tour.settle();
         tour.picture(std::string("background-") + colour);
     }
 
     // F: full screen, the station applied to the screen's size, then back.
     tour.press('F', {"K", "RO", "D"});
     tour.awaitGeometry({0, 0, screen.width, screen.height}, "full screen");
-    tour.settle();
     drive::Picture fullScreen = tour.picture("full-screen");
     tour.press('F', {"K", "RO", "D"});
     tour.awaitGeometry(home, "the window's size and place again");
@@ -198,9 +185,7 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
 
     printf("tour: the viewer's trace (each \"K\" after a picture's frame is the space bar, no "
            "command, pressed to know the frame was done):\n");
-    for (const std::string& line : viewer.lines()) {
-        printf("    %s\n", line.c_str());
-    }
+    printTrace(stdout, viewer);
     printf("tour: the viewer ended with status 0; pictures in %s/\n", outDir.c_str());
 }
 
@@ -216,18 +201,13 @@ void runTour(const std::string& viewerPath, const std::string& outDir, const std
     drive::Desktop& desktop = server.desktop();
 
     // The viewer, unchanged and with no options.
-    drive::Launch launch;
-    launch.command = {viewerPath};
-    launch.environment = {{"DISPLAY", server.display()}};
-    drive::Program viewer(launch);
+    drive::Program viewer(drive::Launch{{}, {viewerPath}, {{"DISPLAY", server.display()}}});
     try {
         walk(desktop, viewer, outDir, docsDir);
     } catch (...) {
         fflush(stdout);
         fprintf(stderr, "tour: trace so far:\n");
-        for (const std::string& line : viewer.lines()) {
-            fprintf(stderr, "    %s\n", line.c_str());
-        }
+        printTrace(stderr, viewer);
         throw;
     }
 }

@@ -3,10 +3,9 @@
 //
 // Usage: varnelle-xserver [--screen WIDTHxHEIGHT] [--wm NAME] COMMAND [ARG...]
 //
-// The command gets DISPLAY and this process's standard streams; this
-// program exits with its status (128 plus the signal's number if a signal
-// ended it). The screen is 1280x1024 unless given; the window managers are
-// those the driver knows (openbox, xfwm4, mutter, fluxbox, icewm).
+// The command gets DISPLAY and our standard streams; we exit with its status
+// (128 plus the signal's number if a signal ended it). The screen is
+// 1280x1024 unless given; the managers: openbox, xfwm4, mutter, fluxbox, icewm.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>

@@ -72,11 +72,11 @@ template <typename Condition>
 bool waitForPicture(Condition condition)
 {
     for (int attempt = 0; attempt < 500; ++attempt) {
-        Picture p = takePicture();
+        Picture p = desktop().picture(viewerWindow);
         if (p.width > 0 && condition(p)) {
             return true;
         }
-        readTraceFor(10);
+        viewer->readFor(ms(10));
     }
     return false;
 }
@@ -93,16 +93,14 @@ inline bool waitForPixel(int x, int y, const std::array<int, 3>& colour)
 template <typename Send>
 void sendAndWait(Send send, size_t newLines)
 {
-    size_t before = traceLines().size();
+    size_t before = viewer->lines().size();
     send();
-    for (int attempt = 0; attempt < 1000 && traceLines().size() < before + newLines; ++attempt) {
-        if (!viewerRunning()) {
-            break;
-        }
-        readTraceFor(5);
-    }
+    const int timeout = 5000;
+    viewer->readUntil(ms(timeout), [&] {
+        return viewer->lines().size() >= before + newLines || !viewerRunning();
+    });
     ASSERT_TRUE(viewerRunning()) << "the viewer has ended";
-    ASSERT_GE(traceLines().size(), before + newLines) << joined(traceLines());
+    ASSERT_GE(viewer->lines().size(), before + newLines) << joined(viewer->lines());
 }
 
 // The strongest channels of a colour, as a bit mask of these.

@@ -1,8 +1,7 @@
-// The viewer session an end-to-end test drives, on varnelle_drive: one
-// private X server (with openbox when asked), the built viewer on it (or
-// VARNELLE_BINARY) with its trace on a terminal, a pipe, a file or nowhere,
-// and its window; or the Windows viewer under Wine. Times are in
-// milliseconds.
+// The viewer session an end-to-end test drives: a private X server (with a
+// window manager when asked), the viewer on it (or the Windows viewer under
+// Wine) with its trace on a terminal, a pipe, a file or nowhere, and its
+// window. Times are in milliseconds.
 #pragma once
 
 #include <array>
@@ -33,24 +32,30 @@ inline drive::WindowId viewerWindow = 0;
 inline drive::Desktop& desktop() { return server->desktop(); }
 inline drive::Milliseconds ms(int milliseconds) { return drive::Milliseconds(milliseconds); }
 
-// VARNELLE_PLATFORM=windows says that the viewer is the Windows one, started
-// through the program VARNELLE_LAUNCHER names (a script that runs it under
-// Wine). Its trace, which a console under Wine would redraw, is then read
-// through a pipe in place of a terminal (lines arrive as they are written),
-// and its standard error must stay empty.
+// VARNELLE_PLATFORM=windows: the viewer is the Windows one, started through
+// the program VARNELLE_LAUNCHER names (which runs it under Wine); its trace,
+// which a console under Wine would redraw, is read through a pipe (lines
+// arrive as written), and its standard error must stay empty.
 inline bool onWindows()
 {
     const char* platform = getenv("VARNELLE_PLATFORM");
     return platform != nullptr && std::string(platform) == "windows";
 }
-inline std::vector<std::string> launcher()
+// A launch of the program, through VARNELLE_LAUNCHER if set, on the display
+// (an empty name removes DISPLAY).
+inline drive::Launch launchOf(std::vector<std::string> command, const std::string& display,
+                              TraceSink sink)
 {
     const char* program = getenv("VARNELLE_LAUNCHER");
-    return program != nullptr ? std::vector<std::string>{program} : std::vector<std::string>{};
+    drive::Launch launch;
+    launch.launcher = program != nullptr ? std::vector<std::string>{program} : launch.launcher;
+    launch.command = std::move(command);
+    launch.environment = {{"DISPLAY", display.empty() ? std::nullopt : std::optional(display)}};
+    launch.output = onWindows() && sink == TraceSink::terminal ? TraceSink::pipe : sink;
+    return launch;
 }
-// Whether the trace on this sink can be read as it is written: on a
-// terminal, and on every sink of the Windows viewer (under Wine its C
-// library writes each line to a pipe or a file at once).
+// Whether the trace on this sink is read as it is written: on a terminal,
+// and on every sink under Wine, whose C library writes each line at once.
 inline bool traceArrivesLive(TraceSink sink) { return sink == TraceSink::terminal || onWindows(); }
 // Let the viewer go, after checking on Windows that it wrote no error.
 inline void endViewer()
@@ -64,9 +69,10 @@ inline void endViewer()
 
 // A failure to start adds a test failure that says why. An empty name
 // starts no window manager.
-inline bool startServerUnder(const std::string& windowManager, int screenWidth = 1280,
-                             int screenHeight = 1024)
+inline bool startServerUnder(const std::string& windowManager)
 {
+    const int screenWidth = 1280;
+    const int screenHeight = 1024;
     try {
         server = std::make_unique<drive::Server>(screenWidth, screenHeight, windowManager);
         return true;
@@ -75,30 +81,22 @@ inline bool startServerUnder(const std::string& windowManager, int screenWidth =
         return false;
     }
 }
-inline bool startServer(bool withWindowManager, int screenWidth = 1280, int screenHeight = 1024)
-{
-    return startServerUnder(withWindowManager ? "openbox" : "", screenWidth, screenHeight);
-}
 inline void stopServer() { endViewer(); server.reset(); }
-inline std::string displayName() { return server->display(); }
 
-// The viewer's launch, with its trace on the sink.
-inline drive::Launch viewerLaunch(const std::vector<std::string>& arguments, TraceSink sink)
+// The built viewer (or VARNELLE_BINARY) with these arguments.
+inline drive::Launch viewerLaunch(const std::vector<std::string>& arguments,
+                                  const std::string& display, TraceSink sink)
 {
     const char* chosen = getenv("VARNELLE_BINARY");
-    drive::Launch launch;
-    launch.launcher = launcher();
-    launch.command = {chosen != nullptr ? chosen : VARNELLE_BUILT_BINARY};
-    launch.command.insert(launch.command.end(), arguments.begin(), arguments.end());
-    launch.output = onWindows() && sink == TraceSink::terminal ? TraceSink::pipe : sink;
-    return launch;
+    std::vector<std::string> command = {chosen != nullptr ? chosen : VARNELLE_BUILT_BINARY};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return launchOf(command, display, sink);
 }
 // Start the viewer and wait for its window to be shown; give it the keyboard.
-inline bool startViewer(TraceSink sink, const std::vector<std::string>& arguments = {})
+inline bool startViewer(TraceSink sink)
 {
     const drive::Milliseconds windowTimeout(10000);
-    drive::Launch launch = viewerLaunch(arguments, sink);
-    launch.environment = {{"DISPLAY", server->display()}};
+    drive::Launch launch = viewerLaunch({}, server->display(), sink);
     launch.errors = onWindows() ? drive::Errors::file : drive::Errors::inherit;
     endViewer();
     viewer = std::make_unique<drive::Program>(launch);
@@ -117,59 +115,34 @@ inline int waitForExit(int timeout = 5000)
     return status < 0 ? -1 : status;
 }
 
-// The trace: lines read so far; wait for the next one equal to the text
-// after the last one waited for; read for a while; the bytes as written.
-inline const std::vector<std::string>& traceLines() { return viewer->lines(); }
+// Wait for the next trace line equal to the text after the last one waited for.
 inline bool waitForLine(const std::string& line, int timeout = 5000)
 {
     return viewer->waitForLine(line, ms(timeout)).has_value();
 }
-inline void readTraceFor(int period) { viewer->readFor(ms(period)); }
-inline const std::string& capturedOutput() { return viewer->output(); }
-
-// Real key events; a held key repeats.
-inline void pressCharacter(char c) { desktop().pressCharacter(c); }
-inline void pressKey(const std::string& keysymName) { desktop().pressKey(keysymName); }
+// Hold a key down, so that it repeats.
 inline void holdCharacter(char c, int period)
 {
     desktop().holdDown(c);
-    readTraceFor(period);
+    viewer->readFor(ms(period));
     desktop().release(c);
 }
 
-// The viewer's window, as the X server sees it.
-inline std::string windowTitle() { return desktop().title(viewerWindow); }
-inline Geometry clientGeometry() { return desktop().geometry(viewerWindow); }
-inline Geometry screenSize() { return desktop().screen(); }
-inline VisualFacts visualFacts() { return desktop().visual(viewerWindow); }
-inline Picture takePicture() { return desktop().picture(viewerWindow); }
-inline void resizeWindow(int width, int height) { desktop().resize(viewerWindow, width, height); }
-inline void closeThroughWindowManager() { desktop().askToClose(viewerWindow); }
+// Wait for the window's drawing area to have this size.
 inline bool waitForSize(int width, int height, int timeout = 5000)
 {
-    const int step = 5;
-    auto end = drive::Clock::now() + ms(timeout);
-    Geometry g = clientGeometry();
-    for (; g.width != width || g.height != height; g = clientGeometry()) {
-        if (drive::Clock::now() > end) {
-            return false;
-        }
-        readTraceFor(step);
-    }
-    return true;
+    return viewer->readUntil(ms(timeout), [&] {
+        Geometry g = desktop().geometry(viewerWindow);
+        return g.width == width && g.height == height;
+    });
 }
 
-// How far the viewer's drawing area lies right of and below the position it
-// asks for, with no window manager: nothing on X; on Windows, where that
-// position is the frame's, the frame's border and title bar, as Windows
-// itself gives them (the program VARNELLE_FRAME_PROBE names prints them).
-struct Offset {
-    int x = 0;
-    int y = 0;
-};
-inline Offset frameOffset()
+// How far the drawing area lies right of and below the position the viewer
+// asks for, with no window manager: nothing on X; on Windows, the frame's
+// border and title bar, which the program VARNELLE_FRAME_PROBE names prints.
+inline Geometry frameOffset()
 {
-    Offset offset;
+    Geometry offset;
     const char* probe = getenv("VARNELLE_FRAME_PROBE");
     if (!onWindows()) {
         return offset;
@@ -178,13 +151,9 @@ inline Offset frameOffset()
         ADD_FAILURE() << "VARNELLE_FRAME_PROBE names no program";
         return offset;
     }
-    drive::Launch launch;
-    launch.launcher = launcher();
-    launch.command = {probe};
-    launch.environment = {{"DISPLAY", server->display()}};
-    launch.output = TraceSink::pipe;
-    drive::Program run(launch);
-    EXPECT_EQ(run.waitForExit(ms(10000)), 0) << probe;
+    const int timeout = 10000;
+    drive::Program run(launchOf({probe}, server->display(), TraceSink::pipe));
+    EXPECT_EQ(run.waitForExit(ms(timeout)), 0) << probe;
     EXPECT_EQ(std::sscanf(run.output().c_str(), "%d %d", &offset.x, &offset.y), 2)
         << probe << " printed " << run.output();
     return offset;
@@ -201,8 +170,7 @@ struct FailedStart {
 inline FailedStart runToEnd(const std::vector<std::string>& arguments, const std::string& display,
                             int timeout = 10000)
 {
-    drive::Launch launch = viewerLaunch(arguments, TraceSink::pipe);
-    launch.environment = {{"DISPLAY", display.empty() ? std::nullopt : std::optional(display)}};
+    drive::Launch launch = viewerLaunch(arguments, display, TraceSink::pipe);
     launch.errors = drive::Errors::file;
     drive::Program run(launch);
     int status = run.waitForExit(ms(timeout));
@@ -210,10 +178,8 @@ inline FailedStart runToEnd(const std::vector<std::string>& arguments, const std
     return {exited, exited ? status : -1, status == drive::stillRunning, run.errorOutput()};
 }
 
-// Add a row to the reliability report named by VARNELLE_RELIABILITY_REPORT,
-// if that is set: what was tried, how many inputs, in how many runs of the
-// viewer, how many of those runs ended well, and how many trace lines were
-// lost.
+// Add a row to the report VARNELLE_RELIABILITY_REPORT names, if set: what was
+// tried, inputs, runs of the viewer, runs that ended well, trace lines lost.
 inline void reportFigures(const std::string& what, int inputs, int runs, int endedWell, int lost)
 {
     const char* path = getenv("VARNELLE_RELIABILITY_REPORT");

@@ -18,27 +18,27 @@ TEST_F(Viewer, OpensTheTitledWindowAndDrawsThroughTheOrthographicStation)
 {
     start(false);
     ASSERT_TRUE(waitForLine("D"));
-    EXPECT_EQ(windowTitle(), "Varnelle en OpenGL ");
-    Geometry g = clientGeometry();
-    Offset frame = frameOffset();
+    EXPECT_EQ(desktop().title(viewerWindow), "Varnelle en OpenGL ");
+    Geometry g = desktop().geometry(viewerWindow);
+    Geometry frame = frameOffset();
     EXPECT_EQ(g.x, windowPosition + frame.x);
     EXPECT_EQ(g.y, windowPosition + frame.y);
     EXPECT_EQ(g.width, windowSize);
     EXPECT_EQ(g.height, windowSize);
-    VisualFacts visual = visualFacts();
+    VisualFacts visual = desktop().visual(viewerWindow);
     EXPECT_TRUE(visual.rgba);
     EXPECT_TRUE(visual.doubleBuffered);
     EXPECT_GT(visual.depthBits, 0);
-    ASSERT_GE(traceLines().size(), 2u);
-    EXPECT_EQ(traceLines()[0], "RO");
-    EXPECT_EQ(traceLines()[1], "D");
+    ASSERT_GE(viewer->lines().size(), 2u);
+    EXPECT_EQ(viewer->lines()[0], "RO");
+    EXPECT_EQ(viewer->lines()[1], "D");
 }
 
 TEST_F(Viewer, AWholeKeySessionWritesItsExactTrace)
 {
     start(false);
     ASSERT_TRUE(waitForLine("D"));
-    auto key = [](char c) { return [c] { pressCharacter(c); }; };
+    auto key = [](char c) { return [c] { desktop().pressCharacter(c); }; };
     std::vector<std::string> expected = {"RO", "D"};
     // Enter through the four stations, back to the orthographic one.
     const char* stations[] = {"RP1 100.00  11.46", "RP2 141.42   8.10", "RP3 173.21   6.62",
@@ -56,12 +56,12 @@ TEST_F(Viewer, AWholeKeySessionWritesItsExactTrace)
     // A frame or line they caused would show before the next key's "K".
     sendAndWait(key('a'), 1);
     sendAndWait(key(' '), 1);
-    pressKey("Up");
-    pressKey("F1");
+    desktop().pressKey("Up");
+    desktop().pressKey("F1");
     sendAndWait(key('f'), 2);
     expected.insert(expected.end(), {"K", "K", "K", "D"});
-    readTraceFor(100);
-    EXPECT_EQ(joined(collapsed(traceLines())), joined(expected));
+    viewer->readFor(ms(100));
+    EXPECT_EQ(joined(collapsed(viewer->lines())), joined(expected));
 }
 
 // Pixel positions in a 480 by 480 window through the orthographic station:
@@ -99,7 +99,7 @@ TEST_F(Viewer, ShowsTheSceneBackgroundsAndWireframe)
     start(false);
     ASSERT_TRUE(waitForLine("D"));
     ASSERT_TRUE(waitForPixel(2, 2, grey));
-    Picture first = takePicture();
+    Picture first = desktop().picture(viewerWindow);
 
     const struct {
         const char* name;
@@ -126,26 +126,26 @@ TEST_F(Viewer, ShowsTheSceneBackgroundsAndWireframe)
     // White, black, then grey again, at the corners.
     const std::array<int, 3> backgrounds[] = {white, black, grey};
     for (const auto& colour : backgrounds) {
-        pressCharacter('f');
+        desktop().pressCharacter('f');
         EXPECT_TRUE(waitForPixel(2, 2, colour));
         EXPECT_TRUE(waitForPixel(windowSize - 3, windowSize - 3, colour));
     }
 
-    pressCharacter('z');
+    desktop().pressCharacter('z');
     EXPECT_TRUE(waitForPicture([](const Picture& p) { return gapsAlongGreenCone(p) > 20; }))
         << "wireframe shows the background between the cone's edges";
 
     // Back to filled polygons, then through every station and back.
     auto unchanged = [&](const Picture& p) { return samePicture(p, first); };
-    pressCharacter('z');
+    desktop().pressCharacter('z');
     EXPECT_TRUE(waitForPicture(unchanged)) << "two z presses give the first picture back";
     for (int i = 0; i < 3; ++i) {
-        pressCharacter('\r');
+        desktop().pressCharacter('\r');
     }
     ASSERT_TRUE(waitForLine("RP3 173.21   6.62"));
     EXPECT_TRUE(waitForPicture([&](const Picture& p) { return !unchanged(p); }))
         << "the third station shows another picture";
-    pressCharacter('\r');
+    desktop().pressCharacter('\r');
     ASSERT_TRUE(waitForLine("RO"));
     EXPECT_TRUE(waitForPicture(unchanged)) << "four Enter presses give the first picture back";
 }
@@ -154,22 +154,22 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
 {
     start(true);
     ASSERT_TRUE(waitForLine("D"));
-    Geometry before = clientGeometry();
-    Geometry screen = screenSize();
+    Geometry before = desktop().geometry(viewerWindow);
+    Geometry screen = desktop().screen();
 
-    pressCharacter('F');
+    desktop().pressCharacter('F');
     ASSERT_TRUE(waitForSize(screen.width, screen.height)) << "F fills the screen";
     // The station is applied to the new size, then the frame follows.
     ASSERT_TRUE(waitForLine("K"));
-    EXPECT_TRUE(waitForLine("RO")) << joined(traceLines());
+    EXPECT_TRUE(waitForLine("RO")) << joined(viewer->lines());
     EXPECT_TRUE(waitForLine("D"));
-    Geometry full = clientGeometry();
+    Geometry full = desktop().geometry(viewerWindow);
     EXPECT_EQ(full.x, 0);
     EXPECT_EQ(full.y, 0);
 
     // The next station takes the full-screen size: its picture fills the
     // screen, with the background at the far corner and the red cone centred.
-    pressCharacter('\r');
+    desktop().pressCharacter('\r');
     ASSERT_TRUE(waitForLine("RP1 100.00  11.46"));
     EXPECT_TRUE(waitForPicture([&](const Picture& p) {
         return p.width == screen.width &&
@@ -177,9 +177,9 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
                dominant(p.at(screen.width / 2, screen.height / 2)) == redChannel;
     })) << "the perspective view fills the screen, with the red cone at its centre";
 
-    pressCharacter('F');
+    desktop().pressCharacter('F');
     ASSERT_TRUE(waitForSize(before.width, before.height)) << "a second F restores the size";
-    Geometry after = clientGeometry();
+    Geometry after = desktop().geometry(viewerWindow);
     EXPECT_EQ(after.x, before.x);
     EXPECT_EQ(after.y, before.y);
 }
@@ -188,16 +188,7 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
 bool waitForGeometry(const Geometry& wanted)
 {
     const int timeout = 5000;
-    const int step = 5;
-    for (int waited = 0; waited < timeout; waited += step) {
-        Geometry g = clientGeometry();
-        if (g.x == wanted.x && g.y == wanted.y && g.width == wanted.width &&
-            g.height == wanted.height) {
-            return true;
-        }
-        readTraceFor(step);
-    }
-    return false;
+    return viewer->readUntil(ms(timeout), [&] { return desktop().geometry(viewerWindow) == wanted; });
 }
 
 std::string describe(const Geometry& g)
@@ -213,11 +204,12 @@ std::string describe(const Geometry& g)
 void pressFAndWaitFor(const Geometry& wanted)
 {
     desktop().focus(viewerWindow);
-    pressCharacter('F');
+    desktop().pressCharacter('F');
     EXPECT_TRUE(waitForGeometry(wanted))
-        << "wanted " << describe(wanted) << ", got " << describe(clientGeometry());
+        << "wanted " << describe(wanted) << ", got "
+        << describe(desktop().geometry(viewerWindow));
     EXPECT_TRUE(waitForLine("K") && waitForLine("RO") && waitForLine("D"))
-        << joined(traceLines());
+        << joined(viewer->lines());
 }
 
 TEST_F(Viewer, FullScreenComesBackExactlyUnderEachWindowManager)
@@ -241,8 +233,8 @@ TEST_F(Viewer, FullScreenComesBackExactlyUnderEachWindowManager)
             return;
         }
         ASSERT_TRUE(waitForLine("D"));
-        const Geometry before = clientGeometry();
-        const Geometry full = screenSize();
+        const Geometry before = desktop().geometry(viewerWindow);
+        const Geometry full = desktop().screen();
         for (int i = 0; i < roundTrips; ++i) {
             pressFAndWaitFor(full);
             pressFAndWaitFor(before);
@@ -254,7 +246,7 @@ TEST_F(Viewer, FullScreenComesBackExactlyUnderEachWindowManager)
             // comes back to the same place.
             pressFAndWaitFor(full);
             desktop().askToLeaveFullScreen(viewerWindow);
-            EXPECT_TRUE(waitForGeometry(before)) << describe(clientGeometry());
+            EXPECT_TRUE(waitForGeometry(before)) << describe(desktop().geometry(viewerWindow));
             pressFAndWaitFor(full);
             pressFAndWaitFor(before);
         }
@@ -277,17 +269,17 @@ TEST_F(Viewer, EscapeOrClosingTheWindowEndsWithStatusZeroAndTheWholeTrace)
         start(c.closeThroughManager, TraceSink::pipe);
         // On a pipe the trace is block-buffered: wait on the picture instead.
         ASSERT_TRUE(waitForPixel(2, 2, grey));
-        pressCharacter('f');
+        desktop().pressCharacter('f');
         ASSERT_TRUE(waitForPixel(2, 2, white));
-        pressCharacter('f');
+        desktop().pressCharacter('f');
         ASSERT_TRUE(waitForPixel(2, 2, black));
         if (c.closeThroughManager) {
-            closeThroughWindowManager();
+            desktop().askToClose(viewerWindow);
         } else {
-            pressKey("Escape");
+            desktop().pressKey("Escape");
         }
         EXPECT_EQ(waitForExit(), 0);
-        EXPECT_EQ(joined(collapsed(traceLines())), c.trace);
+        EXPECT_EQ(joined(collapsed(viewer->lines())), c.trace);
         stopServer();
     }
 }

@@ -21,15 +21,15 @@ const char* const stationLines[4] = {"RO", "RP1 100.00  11.46", "RP2 141.42   8.
 void expectAnswers()
 {
     ASSERT_TRUE(viewerRunning());
-    sendAndWait([] { pressCharacter('f'); }, 2);
-    EXPECT_EQ(traceLines().back(), "D");
+    sendAndWait([] { desktop().pressCharacter('f'); }, 2);
+    EXPECT_EQ(viewer->lines().back(), "D");
 }
 
 // Trace lines that report an error or print a number that is not finite.
 int suspiciousLines()
 {
     int count = 0;
-    for (const std::string& line : traceLines()) {
+    for (const std::string& line : viewer->lines()) {
         bool bad = line.find("Attention erreur") != std::string::npos ||
                    line.find("inf") != std::string::npos || line.find("nan") != std::string::npos;
         count += bad ? 1 : 0;
@@ -41,22 +41,22 @@ TEST_F(Abuse, EveryPrintableCharacterThatIsNoCommandWritesOneKAndNoFrame)
 {
     start(false);
     ASSERT_TRUE(waitForLine("D"));
-    std::vector<std::string> expected = traceLines();
+    std::vector<std::string> expected = viewer->lines();
     int tried = 0;
     for (int c = ' '; c <= '~'; ++c) {
         if (c == 'F' || c == 'f' || c == 'z') {
             continue;
         }
         // A frame the key caused would come before the next key's "K".
-        sendAndWait([c] { pressCharacter(static_cast<char>(c)); }, 1);
+        sendAndWait([c] { desktop().pressCharacter(static_cast<char>(c)); }, 1);
         expected.push_back("K");
         ++tried;
     }
-    sendAndWait([] { pressCharacter('f'); }, 2);
+    sendAndWait([] { desktop().pressCharacter('f'); }, 2);
     expected.insert(expected.end(), {"K", "D"});
-    EXPECT_EQ(joined(traceLines()), joined(expected));
+    EXPECT_EQ(joined(viewer->lines()), joined(expected));
     reportFigures("printable characters that are no command", tried, 1, viewerRunning() ? 1 : 0,
-                  static_cast<int>(expected.size()) - static_cast<int>(traceLines().size()));
+                  static_cast<int>(expected.size()) - static_cast<int>(viewer->lines().size()));
 }
 
 TEST_F(Abuse, SpecialAndModifierKeysWriteNothing)
@@ -68,14 +68,14 @@ TEST_F(Abuse, SpecialAndModifierKeysWriteNothing)
                           "F4",   "F5",       "F6",      "F7",        "F8",        "F9",
                           "F10",  "F11",      "F12",     "Shift_L",   "Shift_R",   "Control_L",
                           "Control_R", "Alt_L", "Super_L", "Menu"};
-    size_t before = traceLines().size();
+    size_t before = viewer->lines().size();
     for (const char* key : keys) {
-        pressKey(key);
+        desktop().pressKey(key);
     }
     // The marker's "K" is the first line to come after all of them.
-    sendAndWait([] { pressCharacter('f'); }, 2);
-    std::vector<std::string> after(traceLines().begin() + static_cast<long>(before),
-                                   traceLines().end());
+    sendAndWait([] { desktop().pressCharacter('f'); }, 2);
+    std::vector<std::string> after(viewer->lines().begin() + static_cast<long>(before),
+                                   viewer->lines().end());
     EXPECT_EQ(joined(after), "K\nD\n");
     reportFigures("special and modifier keys", static_cast<int>(std::size(keys)), 1,
                   viewerRunning() ? 1 : 0, 0);
@@ -86,26 +86,26 @@ TEST_F(Abuse, AStormOfEnterPressesStepsOnceForEach)
     start(false);
     ASSERT_TRUE(waitForLine("D"));
     const int presses = 400;
-    size_t before = traceLines().size();
+    size_t before = viewer->lines().size();
     for (int i = 0; i < presses; ++i) {
-        pressCharacter('\r');
+        desktop().pressCharacter('\r');
     }
     // Wait for the last press's station line; the stations cycle from 1.
     for (int attempt = 0; attempt < 3000; ++attempt) {
         int stationsSeen = 0;
-        for (size_t i = before; i < traceLines().size(); ++i) {
-            stationsSeen += traceLines()[i] != "K" && traceLines()[i] != "D" ? 1 : 0;
+        for (size_t i = before; i < viewer->lines().size(); ++i) {
+            stationsSeen += viewer->lines()[i] != "K" && viewer->lines()[i] != "D" ? 1 : 0;
         }
         if (stationsSeen >= presses) {
             break;
         }
-        readTraceFor(10);
+        viewer->readFor(ms(10));
     }
     int keys = 0;
     int stations = 0;
     int outOfOrder = 0;
-    for (size_t i = before; i < traceLines().size(); ++i) {
-        const std::string& line = traceLines()[i];
+    for (size_t i = before; i < viewer->lines().size(); ++i) {
+        const std::string& line = viewer->lines()[i];
         if (line == "K") {
             ++keys;
         } else if (line != "D") {
@@ -129,18 +129,18 @@ TEST_F(Abuse, AHeldKeyActsOnEveryRepeat)
     start(false);
     ASSERT_TRUE(waitForLine("D"));
     const std::array<int, 3> backgrounds[3] = {grey, white, black};
-    size_t before = traceLines().size();
+    size_t before = viewer->lines().size();
     // Longer than the server's repeat delay, so that the key repeats.
     holdCharacter('f', 1500);
     // Read until the viewer has caught up with every repeat.
     size_t count = 0;
     do {
-        count = traceLines().size();
-        readTraceFor(300);
-    } while (traceLines().size() != count);
+        count = viewer->lines().size();
+        viewer->readFor(ms(300));
+    } while (viewer->lines().size() != count);
     int keys = 0;
-    for (size_t i = before; i < traceLines().size(); ++i) {
-        keys += traceLines()[i] == "K" ? 1 : 0;
+    for (size_t i = before; i < viewer->lines().size(); ++i) {
+        keys += viewer->lines()[i] == "K" ? 1 : 0;
     }
     EXPECT_GT(keys, 2) << "the held key repeated";
     EXPECT_TRUE(waitForPixel(2, 2, backgrounds[keys % 3])) << keys << " presses of f";
@@ -162,11 +162,11 @@ TEST_F(Abuse, RapidResizesOnEveryStationLeaveItWell)
         SCOPED_TRACE(testing::Message() << "station " << station);
         for (int round = 0; round < rounds; ++round) {
             for (const auto& size : sizes) {
-                resizeWindow(size[0], size[1]);
+                desktop().resize(viewerWindow, size[0], size[1]);
                 ++resizes;
             }
         }
-        resizeWindow(finalWidth, finalHeight);
+        desktop().resize(viewerWindow, finalWidth, finalHeight);
         ++resizes;
         ASSERT_TRUE(waitForSize(finalWidth, finalHeight));
         // The last station line is this station's, applied to the last size:
@@ -176,12 +176,12 @@ TEST_F(Abuse, RapidResizesOnEveryStationLeaveItWell)
             return p.width == finalWidth && !nearColour(p.at(finalWidth / 2, finalHeight / 2), grey);
         })) << "the scene at the centre";
         std::string lastStation;
-        for (const std::string& line : traceLines()) {
+        for (const std::string& line : viewer->lines()) {
             lastStation = line != "K" && line != "D" ? line : lastStation;
         }
         EXPECT_EQ(lastStation, stationLines[station]);
         ASSERT_TRUE(viewerRunning());
-        sendAndWait([] { pressCharacter('\r'); }, 3);
+        sendAndWait([] { desktop().pressCharacter('\r'); }, 3);
     }
     EXPECT_EQ(suspiciousLines(), 0);
     reportFigures("window resizes, 1x1 to 2600x2100, on four stations", resizes, 1,
@@ -192,19 +192,19 @@ TEST_F(Abuse, TwentyFullScreenTogglesComeBackToTheSameGeometry)
 {
     start(true);
     ASSERT_TRUE(waitForLine("D"));
-    Geometry before = clientGeometry();
-    Geometry screen = screenSize();
+    Geometry before = desktop().geometry(viewerWindow);
+    Geometry screen = desktop().screen();
     const int toggles = 20;
     int reached = 0;
     for (int i = 0; i < toggles; ++i) {
-        pressCharacter('F');
+        desktop().pressCharacter('F');
         bool entering = i % 2 == 0;
         bool done = entering ? waitForSize(screen.width, screen.height)
                              : waitForSize(before.width, before.height);
         reached += done ? 1 : 0;
     }
     EXPECT_EQ(reached, toggles);
-    Geometry after = clientGeometry();
+    Geometry after = desktop().geometry(viewerWindow);
     EXPECT_EQ(after.x, before.x);
     EXPECT_EQ(after.y, before.y);
     EXPECT_EQ(after.width, before.width);
@@ -219,7 +219,7 @@ const int glutFailureStatus = 1;
 
 TEST_F(Abuse, AHostileEnvironmentGivesAClearMessageAndAFailureStatus)
 {
-    ASSERT_TRUE(startServer(false));
+    ASSERT_TRUE(startServerUnder(""));
     const char* const noDisplayOnWindows =
         "DISPLAY is how Wine reaches its X server; Windows has no such variable";
     const char* const displayDeviceOnWindows =
@@ -234,8 +234,9 @@ TEST_F(Abuse, AHostileEnvironmentGivesAClearMessageAndAFailureStatus)
         const char* notOnWindows;
     } cases[] = {
         {"no DISPLAY", {}, "", "display", noDisplayOnWindows},
-        {"an unreachable display", {"-display", ":987"}, displayName(), ":987", displayDeviceOnWindows},
-        {"-geometry without its value", {"-geometry"}, displayName(), "geometry", nullptr},
+        {"an unreachable display", {"-display", ":987"}, server->display(), ":987",
+         displayDeviceOnWindows},
+        {"-geometry without its value", {"-geometry"}, server->display(), "geometry", nullptr},
     };
     int runs = 0;
     int survived = 0;
@@ -285,12 +286,12 @@ TEST_F(Abuse, AClosedOrFullStandardOutputDoesNotStopTheViewer)
         start(false, c.sink);
         ASSERT_TRUE(waitForPixel(2, 2, grey));
         for (int i = 0; i < framesPastABlock; ++i) {
-            pressCharacter('z');
+            desktop().pressCharacter('z');
         }
         // Still drawing: the background changes, and Escape ends it cleanly.
-        pressCharacter('f');
+        desktop().pressCharacter('f');
         EXPECT_TRUE(waitForPixel(2, 2, white));
-        pressKey("Escape");
+        desktop().pressKey("Escape");
         int status = waitForExit();
         EXPECT_EQ(status, 0);
         survived += status == 0 ? 1 : 0;
@@ -336,7 +337,7 @@ TEST_F(Abuse, NothingWrittenBeforeTheEndIsLost)
         int station = 0;
         for (int round = 0; round < rounds; ++round) {
             for (char key : keys) {
-                pressCharacter(key);
+                desktop().pressCharacter(key);
                 expected.push_back("K");
                 if (key == '\r') {
                     station = (station + 1) % 4;
@@ -353,21 +354,21 @@ TEST_F(Abuse, NothingWrittenBeforeTheEndIsLost)
         const int settleSteps = 1000;
         const int settleStep = 5;
         for (int step = 0; traceArrivesLive(c.sink) && step < settleSteps &&
-                           withoutFrames(traceLines()).size() < expected.size();
+                           withoutFrames(viewer->lines()).size() < expected.size();
              ++step) {
-            readTraceFor(settleStep);
+            viewer->readFor(ms(settleStep));
         }
         if (c.closeThroughManager) {
-            closeThroughWindowManager();
+            desktop().askToClose(viewerWindow);
         } else {
-            pressKey("Escape");
+            desktop().pressKey("Escape");
             expected.push_back("K");
         }
         int status = waitForExit();
         EXPECT_EQ(status, 0);
-        std::vector<std::string> seen = withoutFrames(traceLines());
+        std::vector<std::string> seen = withoutFrames(viewer->lines());
         EXPECT_EQ(joined(seen), joined(expected));
-        EXPECT_EQ(capturedOutput().back(), '\n') << "the last line arrives whole";
+        EXPECT_EQ(viewer->output().back(), '\n') << "the last line arrives whole";
         linesLost += static_cast<int>(expected.size()) - static_cast<int>(seen.size());
         survived += status == 0 ? 1 : 0;
         stopServer();
