@@ -17,10 +17,15 @@ class Abuse : public Viewer {};
 const char* const stationLines[4] = {"RO", "RP1 100.00  11.46", "RP2 141.42   8.10",
                                      "RP3 173.21   6.62"};
 
-// Whether the viewer still answers: f gives its "K" and a frame.
+// Whether the viewer still answers: f gives its "K" and a frame. What the
+// earlier input caused is let through first, so that its late lines are not
+// taken for f's.
 void expectAnswers()
 {
     ASSERT_TRUE(viewerRunning());
+    const int quiet = 200;
+    const int timeout = 5000;
+    viewer->waitForQuiet(ms(quiet), ms(timeout));
     sendAndWait([] { desktop().pressCharacter('f'); }, 2);
     EXPECT_EQ(viewer->lines().back(), "D");
 }
