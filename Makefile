@@ -78,7 +78,7 @@ package: build package-deps
 
 test-package: package
 	tools/test-package.sh $(BUILD_DIR)/$$(cat $(BUILD_DIR)/package-file-name) \
-	    $(BUILD_DIR)/tests/varnelle_package_check
+	    $(BUILD_DIR)/tests/varnelle_e2e_tests
 
 bench: deps
 	@tools/bench.sh

@@ -22,6 +22,9 @@ struct _XDisplay;
 
 namespace drive {
 
+// The title of the viewer's window, by which it is found; it ends with a blank.
+const char viewerTitle[] = "Varnelle en OpenGL ";
+
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::milliseconds;
 
@@ -210,11 +213,16 @@ private:
 
 // ---- 3. A private X server ---------------------------------------------
 
+// The screen size of a private X server unless another is asked for, in pixels.
+const int defaultScreenWidth = 1280;
+const int defaultScreenHeight = 1024;
+
 class Server {
 public:
     // Start Xvfb with a 24-bit screen of this size and the named window
     // manager, if any, in a HOME of its own, that maps windows on return.
-    Server(int width, int height, const std::string& windowManager = "");
+    Server(int width = defaultScreenWidth, int height = defaultScreenHeight,
+           const std::string& windowManager = "");
     // Stops the manager, then the server.
     ~Server();
     Server(const Server&) = delete;

@@ -21,13 +21,10 @@
 
 namespace {
 
-const char viewerTitle[] = "Varnelle en OpenGL ";
 // How long to wait for any one thing the tour waits on.
 const drive::Milliseconds timeout(20000);
 // Width of the scaled-down full-screen picture for the documentation.
 const int docsWidth = 480;
-const int defaultScreenWidth = 1280;
-const int defaultScreenHeight = 1024;
 const char* const stationLines[] = {"RP1 100.00  11.46", "RP2 141.42   8.10", "RP3 173.21   6.62"};
 
 struct Tour {
@@ -120,9 +117,9 @@ void printTrace(FILE* stream, const drive::Program& viewer)
 void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& outDir,
           const std::string& docsDir)
 {
-    drive::WindowId window = desktop.waitForWindow(viewerTitle, viewer, timeout);
+    drive::WindowId window = desktop.waitForWindow(drive::viewerTitle, viewer, timeout);
     if (window == 0) {
-        throw std::runtime_error(std::string("no window titled '") + viewerTitle + "'");
+        throw std::runtime_error(std::string("no window titled '") + drive::viewerTitle + "'");
     }
     desktop.focus(window);
     Tour tour{desktop, viewer, window, outDir};
@@ -191,8 +188,8 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
 
 void runTour(const std::string& viewerPath, const std::string& outDir, const std::string& docsDir)
 {
-    int screenWidth = defaultScreenWidth;
-    int screenHeight = defaultScreenHeight;
+    int screenWidth = drive::defaultScreenWidth;
+    int screenHeight = drive::defaultScreenHeight;
     if (const char* screen = getenv("VARNELLE_SCREEN")) {
         sscanf(screen, "%dx%d", &screenWidth, &screenHeight);
     }

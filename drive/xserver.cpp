@@ -19,8 +19,6 @@
 
 namespace {
 
-const int defaultWidth = 1280;
-const int defaultHeight = 1024;
 const int usageStatus = 2;
 const int failureStatus = 1;
 const int signalStatusBase = 128;
@@ -35,8 +33,8 @@ void keepGoing(int)
 
 int main(int argc, char** argv)
 {
-    int width = defaultWidth;
-    int height = defaultHeight;
+    int width = drive::defaultScreenWidth;
+    int height = drive::defaultScreenHeight;
     std::string manager;
     int first = 1;
     for (; first + 1 < argc && strncmp(argv[first], "--", 2) == 0; first += 2) {

@@ -50,7 +50,7 @@ if [ "${1:-}" = windows ]; then
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev
         # Wine, with the GL and X libraries it only recommends but needs to
         # show a GL window; zip for the package
-        wine wine64 libgl1 libgl1-mesa-dri libxrandr2 libxrender1 libxext6
+        wine wine64 libgl1 libxrandr2 libxrender1 libxext6
         libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
         zip
     )

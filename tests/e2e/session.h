@@ -71,10 +71,9 @@ inline void endViewer()
 // starts no window manager.
 inline bool startServerUnder(const std::string& windowManager)
 {
-    const int screenWidth = 1280;
-    const int screenHeight = 1024;
     try {
-        server = std::make_unique<drive::Server>(screenWidth, screenHeight, windowManager);
+        server = std::make_unique<drive::Server>(drive::defaultScreenWidth,
+                                                 drive::defaultScreenHeight, windowManager);
         return true;
     } catch (const std::exception& failure) {
         ADD_FAILURE() << failure.what();
@@ -95,12 +94,13 @@ inline drive::Launch viewerLaunch(const std::vector<std::string>& arguments,
 // Start the viewer and wait for its window to be shown; give it the keyboard.
 inline bool startViewer(TraceSink sink)
 {
-    const drive::Milliseconds windowTimeout(10000);
+    // Generous: a first start in a fresh Debian root loads Mesa from cold.
+    const drive::Milliseconds windowTimeout(30000);
     drive::Launch launch = viewerLaunch({}, server->display(), sink);
     launch.errors = onWindows() ? drive::Errors::file : drive::Errors::inherit;
     endViewer();
     viewer = std::make_unique<drive::Program>(launch);
-    viewerWindow = desktop().waitForWindow("Varnelle en OpenGL ", *viewer, windowTimeout);
+    viewerWindow = desktop().waitForWindow(drive::viewerTitle, *viewer, windowTimeout);
     if (viewerWindow != 0) {
         desktop().focus(viewerWindow);
     }
