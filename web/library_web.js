@@ -113,17 +113,16 @@ var LibraryVarnelleWeb = {
     },
   },
 
-  // The canvas's place is the page's to choose; a new one ends full screen.
-  glutPositionWindow__deps: ['$Browser'],
-  glutPositionWindow: function(x, y) {
+  // Leave full screen, if the canvas is in it (the runtime looks).
+  glutLeaveFullScreen__deps: ['$Browser'],
+  glutLeaveFullScreen: function() {
     Browser.exitFullscreen();
   },
 
-  glutLeaveFullScreen__deps: ['$Browser'],
-  glutLeaveFullScreen: function() {
-    if (Browser.isFullscreen) {
-      Browser.exitFullscreen();
-    }
+  // The canvas's place is the page's to choose; a new one ends full screen.
+  glutPositionWindow__deps: ['glutLeaveFullScreen'],
+  glutPositionWindow: function(x, y) {
+    _glutLeaveFullScreen();
   },
 
   // In full screen: leave it, to come back at this size (GLUT's full-screen

@@ -18,11 +18,9 @@ namespace {
 GLenum polygonMode = GL_FILL;
 
 // The arrays freeglut last handed to glVertexPointer and glNormalPointer:
-// three floats per vertex, the byte stride between vertices (0: packed).
+// always three packed floats per vertex, indexed by unsigned shorts.
 const GLfloat* vertexArray = nullptr;
-GLsizei vertexStride = 0;
 const GLfloat* normalArray = nullptr;
-GLsizei normalStride = 0;
 // Floats in one vertex or normal.
 const int coordinates = 3;
 
@@ -50,18 +48,11 @@ void flushBatch()
     batchCount = 0;
 }
 
-// Element i of an array of three floats a vertex, with the given byte stride.
-const GLfloat* element(const GLfloat* array, GLsizei stride, GLushort i)
-{
-    GLsizei step = stride == 0 ? coordinates * static_cast<GLsizei>(sizeof(GLfloat)) : stride;
-    return reinterpret_cast<const GLfloat*>(reinterpret_cast<const char*>(array) + i * step);
-}
-
 void addVertex(GLushort index)
 {
     Vertex& vertex = batch[batchCount++];
-    const GLfloat* position = element(vertexArray, vertexStride, index);
-    const GLfloat* normal = element(normalArray, normalStride, index);
+    const GLfloat* position = vertexArray + index * coordinates;
+    const GLfloat* normal = normalArray + index * coordinates;
     for (int c = 0; c < coordinates; ++c) {
         vertex.position[c] = position[c];
         vertex.normal[c] = normal[c];
@@ -88,15 +79,6 @@ void addTriangle(GLushort a, GLushort b, GLushort c)
     }
 }
 
-// Vertex index i of an index array of the given type.
-GLushort indexAt(GLenum type, const void* indices, GLsizei i)
-{
-    if (type == GL_UNSIGNED_BYTE) {
-        return static_cast<const GLubyte*>(indices)[i];
-    }
-    return static_cast<const GLushort*>(indices)[i];
-}
-
 } // namespace
 
 extern "C" void glPolygonMode(GLenum face, GLenum mode)
@@ -108,40 +90,40 @@ extern "C" void glPolygonMode(GLenum face, GLenum mode)
 
 extern "C" void webVertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer)
 {
-    // freeglut's solids give three floats a vertex.
+    // freeglut's solids give three packed floats a vertex.
     (void)size;
     (void)type;
+    (void)stride;
     vertexArray = static_cast<const GLfloat*>(pointer);
-    vertexStride = stride;
 }
 
 extern "C" void webNormalPointer(GLenum type, GLsizei stride, const void* pointer)
 {
     (void)type;
+    (void)stride;
     normalArray = static_cast<const GLfloat*>(pointer);
-    normalStride = stride;
 }
 
 extern "C" void webDrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices)
 {
     bool triangles = mode == GL_TRIANGLES || mode == GL_TRIANGLE_STRIP;
-    bool indexType = type == GL_UNSIGNED_SHORT || type == GL_UNSIGNED_BYTE;
-    if (!triangles || !indexType || vertexArray == nullptr || normalArray == nullptr) {
+    if (!triangles || type != GL_UNSIGNED_SHORT || vertexArray == nullptr ||
+        normalArray == nullptr) {
         // No solid drawn here takes this way.
         glDrawElements(mode, count, type, indices);
         return;
     }
+    const GLushort* index = static_cast<const GLushort*>(indices);
     if (mode == GL_TRIANGLES) {
         for (GLsizei i = 0; i + 2 < count; i += 3) {
-            addTriangle(indexAt(type, indices, i), indexAt(type, indices, i + 1),
-                        indexAt(type, indices, i + 2));
+            addTriangle(index[i], index[i + 1], index[i + 2]);
         }
     } else {
         // In a strip every other triangle is turned round, keeping one winding.
         for (GLsizei i = 0; i + 2 < count; ++i) {
-            GLushort first = indexAt(type, indices, i);
-            GLushort second = indexAt(type, indices, i + 1);
-            GLushort third = indexAt(type, indices, i + 2);
+            GLushort first = index[i];
+            GLushort second = index[i + 1];
+            GLushort third = index[i + 2];
             if (i % 2 == 0) {
                 addTriangle(first, second, third);
             } else {
