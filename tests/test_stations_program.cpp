@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -90,7 +91,7 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
             }
         }
     }
-    std::system((std::string("rm -rf ") + folder).c_str());
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

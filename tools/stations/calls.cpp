@@ -49,8 +49,7 @@ std::string matrixModeName(GLenum mode)
     }
 }
 
-} // namespace
-
+// A double as its shortest text that reads back as the same value.
 std::string shortestText(double value)
 {
     // Long enough for any double in its shortest round-trip form.
@@ -58,6 +57,8 @@ std::string shortestText(double value)
     std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
+
+} // namespace
 
 void beginCallRecord()
 {

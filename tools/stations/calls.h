@@ -13,6 +13,3 @@ void beginCallRecord();
 // Stop recording and return the calls made since beginCallRecord, one
 // C-like line each, such as "gluPerspective(11.459165581759555, 1, 88, 112)".
 std::vector<std::string> endCallRecord();
-
-// A double as its shortest text that reads back as the same value.
-std::string shortestText(double value);

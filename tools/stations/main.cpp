@@ -66,20 +66,17 @@ bool showStation(int station, int width, int height, const std::string& docsDir,
     stationHandlers[station](width, height);
     result.calls = endCallRecord();
     result.readBack = readBackStation();
-    result.corners = volumeCorners(result.readBack.projection, result.readBack.modelview);
-    result.eye = eyePosition(result.readBack.modelview);
+    result.volume.perspective = station != 0;
+    result.volume.corners = volumeCorners(result.readBack.projection, result.readBack.modelview);
+    result.volume.eye = eyePosition(result.readBack.modelview);
 
     if (!resizeWindow(observerWidth, observerHeight)) {
         std::fprintf(stderr, "stations: the window never became the picture's size\n");
         return false;
     }
-    ObservedVolume volume;
-    volume.perspective = station != 0;
-    volume.corners = result.corners;
-    volume.eye = result.eye;
     std::string caption = "Station " + std::to_string(station) + ", window " +
                           std::to_string(width) + "x" + std::to_string(height);
-    drawObserverPicture(volume, caption);
+    drawObserverPicture(result.volume, caption);
     glReadBuffer(GL_BACK);
     drive::Picture picture = readFramebuffer(0, 0, observerWidth, observerHeight);
     result.picture = std::string(pictureFolder) + "/station-" + std::to_string(station) + "-" +

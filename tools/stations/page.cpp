@@ -13,9 +13,6 @@ namespace {
 // The tour's picture of each station at 480 by 480, relative to the page.
 const char* const viewerPictures[] = {"station-0-orthographic.png", "station-1-perspective.png",
                                       "station-2-perspective.png", "station-3-perspective.png"};
-const char* const stationTitles[] = {
-    "Station 0: orthographic", "Station 1: perspective from (0, 0, 100)",
-    "Station 2: perspective from (100, 0, 100)", "Station 3: perspective from (100, 100, 100)"};
 // Widths of the pictures on the page, in pixels.
 const int viewerPictureWidth = 300;
 const int observerPictureWidth = 600;
@@ -63,23 +60,24 @@ struct Measures {
     double verticalAngle = 0.0;
 };
 
-Measures measure(const ShapeResult& r, bool perspective)
+Measures measure(const ShapeResult& r)
 {
+    bool perspective = r.volume.perspective;
     Measures m;
-    Point3 nearCentre = planeCentre(r.corners, false);
-    Point3 farCentre = planeCentre(r.corners, true);
-    Point3 sight = minus(farCentre, perspective ? r.eye : nearCentre);
+    Point3 nearCentre = planeCentre(r.volume.corners, false);
+    Point3 farCentre = planeCentre(r.volume.corners, true);
+    Point3 sight = minus(farCentre, perspective ? r.volume.eye : nearCentre);
     double sightLength = length(sight);
     for (double& v : sight) {
         v /= sightLength;
     }
-    m.nearDistance = dot(minus(nearCentre, r.eye), sight);
-    m.farDistance = dot(minus(farCentre, r.eye), sight);
-    m.originDistance = dot(minus(Point3{}, r.eye), sight);
-    m.nearWidth = length(minus(r.corners[cornerRightBit], r.corners[0]));
-    m.nearHeight = length(minus(r.corners[cornerTopBit], r.corners[0]));
-    m.farWidth = length(minus(r.corners[cornerFarBit | cornerRightBit], r.corners[cornerFarBit]));
-    m.farHeight = length(minus(r.corners[cornerFarBit | cornerTopBit], r.corners[cornerFarBit]));
+    m.nearDistance = dot(minus(nearCentre, r.volume.eye), sight);
+    m.farDistance = dot(minus(farCentre, r.volume.eye), sight);
+    m.originDistance = dot(minus(Point3{}, r.volume.eye), sight);
+    m.nearWidth = length(minus(r.volume.corners[cornerRightBit], r.volume.corners[0]));
+    m.nearHeight = length(minus(r.volume.corners[cornerTopBit], r.volume.corners[0]));
+    m.farWidth = length(minus(r.volume.corners[cornerFarBit | cornerRightBit], r.volume.corners[cornerFarBit]));
+    m.farHeight = length(minus(r.volume.corners[cornerFarBit | cornerTopBit], r.volume.corners[cornerFarBit]));
     if (perspective) {
         m.horizontalAngle = 2.0 * std::atan(m.nearWidth / 2.0 / m.nearDistance) * degreesPerRadian;
         m.verticalAngle = 2.0 * std::atan(m.nearHeight / 2.0 / m.nearDistance) * degreesPerRadian;
@@ -144,7 +142,7 @@ void writeMeasures(std::ostream& out, const std::vector<ShapeResult>& shapes, bo
         << (perspective ? " Horizontal angle | Vertical angle |" : "") << "\n";
     out << "|---|---|---|---|---|" << (perspective ? "---|---|" : "") << "\n";
     for (const ShapeResult& r : shapes) {
-        Measures m = measure(r, perspective);
+        Measures m = measure(r);
         out << "| " << shapeName(r) << " | " << fixed(m.nearDistance, distanceDecimals) << " | "
             << fixed(m.farDistance, distanceDecimals) << " | " << fixed(m.nearWidth, sizeDecimals) << " × "
             << fixed(m.nearHeight, sizeDecimals) << " | " << fixed(m.farWidth, sizeDecimals) << " × "
@@ -161,10 +159,10 @@ void writeMeasures(std::ostream& out, const std::vector<ShapeResult>& shapes, bo
 // Two or three sentences on what to notice, with figures measured above.
 void writeNotes(std::ostream& out, int station, const std::vector<ShapeResult>& shapes)
 {
-    bool perspective = station != 0;
-    Measures square = measure(shapes[0], perspective);
-    Measures wide = measure(shapes[1], perspective);
-    Measures tall = measure(shapes[2], perspective);
+    bool perspective = shapes[0].volume.perspective;
+    Measures square = measure(shapes[0]);
+    Measures wide = measure(shapes[1]);
+    Measures tall = measure(shapes[2]);
     if (!perspective) {
         out << "The box is " << fixed(square.nearHeight, wholeUnits)
             << " units across the narrower side of the window whatever its shape: "
@@ -219,8 +217,15 @@ void writeNotes(std::ostream& out, int station, const std::vector<ShapeResult>& 
 
 void writeStation(std::ostream& out, int station, const std::vector<ShapeResult>& shapes)
 {
-    bool perspective = station != 0;
-    out << "## " << stationTitles[station] << "\n\n";
+    bool perspective = shapes[0].volume.perspective;
+    out << "## Station " << station << ": ";
+    if (perspective) {
+        const Point3& eye = shapes[0].volume.eye;
+        out << "perspective from (" << fixed(eye[0], wholeUnits) << ", "
+            << fixed(eye[1], wholeUnits) << ", " << fixed(eye[2], wholeUnits) << ")\n\n";
+    } else {
+        out << "orthographic\n\n";
+    }
     out << "| The viewer, " << shapeName(shapes[0]) << " | Seen from outside, "
         << shapeName(shapes[0]) << " |\n|---|---|\n";
     out << "| <img src=\"" << viewerPictures[station] << "\" width=\"" << viewerPictureWidth

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "observer.h"
 #include "volume.h"
 
 // Window shapes the stations are shown in, width and height in pixels.
@@ -18,8 +19,8 @@ struct ShapeResult {
     // The calls the station made, with their arguments.
     std::vector<std::string> calls;
     StationReadBack readBack;
-    VolumeCorners corners{};
-    Point3 eye{};
+    // The viewing volume those matrices enclose, as the observer draws it.
+    ObservedVolume volume;
     // The observer picture, relative to the page's folder.
     std::string picture;
 };

@@ -22,17 +22,7 @@ double at(const Matrix4& m, int r, int c)
     return m[c * size4 + r];
 }
 
-} // namespace
-
-StationReadBack readBackStation()
-{
-    StationReadBack readBack;
-    glGetIntegerv(GL_VIEWPORT, readBack.viewport.data());
-    glGetDoublev(GL_PROJECTION_MATRIX, readBack.projection.data());
-    glGetDoublev(GL_MODELVIEW_MATRIX, readBack.modelview.data());
-    return readBack;
-}
-
+// a × b for column-major matrices.
 Matrix4 multiply(const Matrix4& a, const Matrix4& b)
 {
     Matrix4 product{};
@@ -90,7 +80,7 @@ bool invert(const Matrix4& m, Matrix4& inverse)
 }
 
 // Carry a homogeneous point through m and divide by w.
-static Point3 project(const Matrix4& m, const double point[4])
+Point3 project(const Matrix4& m, const double point[4])
 {
     double out[4] = {0.0, 0.0, 0.0, 0.0};
     for (int r = 0; r < size4; ++r) {
@@ -99,6 +89,17 @@ static Point3 project(const Matrix4& m, const double point[4])
         }
     }
     return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
+}
+
+} // namespace
+
+StationReadBack readBackStation()
+{
+    StationReadBack readBack;
+    glGetIntegerv(GL_VIEWPORT, readBack.viewport.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, readBack.projection.data());
+    glGetDoublev(GL_MODELVIEW_MATRIX, readBack.modelview.data());
+    return readBack;
 }
 
 VolumeCorners volumeCorners(const Matrix4& projection, const Matrix4& modelview)

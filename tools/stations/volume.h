@@ -30,12 +30,6 @@ const int cornerFarBit = 4;
 // Read viewport, projection and modelview back from the current context.
 StationReadBack readBackStation();
 
-// a × b for column-major matrices.
-Matrix4 multiply(const Matrix4& a, const Matrix4& b);
-
-// The inverse of m; false if m is singular.
-bool invert(const Matrix4& m, Matrix4& inverse);
-
 // The viewing volume's corners in scene coordinates: the clip cube's corners
 // carried back through the inverse of projection × modelview.
 VolumeCorners volumeCorners(const Matrix4& projection, const Matrix4& modelview);
