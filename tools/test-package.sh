@@ -113,28 +113,18 @@ install_and_run() {
         --gtest_filter='Viewer.OpensTheTitledWindow*:Viewer.EscapeOrClosingTheWindow*'
 }
 
-# man finds the installed page and renders it without complaint.
+# man finds the installed page and renders it without complaint (its
+# content is checked by make test's install check).
 check_manual_page() {
     local page="$cache_dir/man-varnelle.txt" errors="$cache_dir/man-varnelle.err"
     chroot "$root" env MANPAGER=cat MANWIDTH=80 LC_ALL=C.UTF-8 \
         man varnelle >"$page" 2>"$errors"
-    if [ -s "$errors" ]; then
-        echo "test-package: man varnelle complained:" >&2
+    if [ -s "$errors" ] || ! grep -q '^VARNELLE(1)' "$page"; then
+        echo "test-package: man varnelle did not show the page without complaint:" >&2
         cat "$errors" >&2
         exit 1
     fi
-    local heading
-    for heading in NAME SYNOPSIS DESCRIPTION KEYS "EXIT STATUS" ENVIRONMENT; do
-        if ! grep -q "^$heading" "$page"; then
-            echo "test-package: man varnelle lacks its $heading section" >&2
-            exit 1
-        fi
-    done
-    if ! grep -q '^VARNELLE(1)' "$page"; then
-        echo "test-package: man varnelle does not show VARNELLE(1)" >&2
-        exit 1
-    fi
-    echo "test-package: man varnelle: $(wc -l <"$page") lines, sections present"
+    echo "test-package: man varnelle: $(wc -l <"$page") lines"
 }
 
 # Everything below runs in a mount namespace of its own (debootstrap mounts

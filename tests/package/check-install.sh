@@ -70,6 +70,9 @@ if [ -s "$work/man.err" ]; then
     cat "$work/man.err" >&2
 fi
 grep -q '^VARNELLE(1)' "$work/man.txt" || fail "man -l does not show VARNELLE(1)"
+for heading in NAME SYNOPSIS DESCRIPTION KEYS "EXIT STATUS" ENVIRONMENT; do
+    grep -q "^$heading" "$work/man.txt" || fail "the manual page lacks its $heading section"
+done
 
 [ $failures -eq 0 ] && echo "check-install: install tree and manual page as expected"
 [ $failures -eq 0 ]
