@@ -128,13 +128,19 @@ inline void holdCharacter(char c, int period)
     desktop().release(c);
 }
 
-// Wait for the window's drawing area to have this size.
+// Wait for the window's drawing area to have this size, or this size and
+// place: a window manager may resize the window before it moves it.
 inline bool waitForSize(int width, int height, int timeout = 5000)
 {
     return viewer->readUntil(ms(timeout), [&] {
         Geometry g = desktop().geometry(viewerWindow);
         return g.width == width && g.height == height;
     });
+}
+inline bool waitForGeometry(const Geometry& wanted, int timeout = 5000)
+{
+    return viewer->readUntil(ms(timeout),
+                             [&] { return desktop().geometry(viewerWindow) == wanted; });
 }
 
 // How far the drawing area lies right of and below the position the viewer

@@ -163,6 +163,7 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
     ASSERT_TRUE(waitForLine("K"));
     EXPECT_TRUE(waitForLine("RO")) << joined(viewer->lines());
     EXPECT_TRUE(waitForLine("D"));
+    waitForGeometry({0, 0, screen.width, screen.height});
     Geometry full = desktop().geometry(viewerWindow);
     EXPECT_EQ(full.x, 0);
     EXPECT_EQ(full.y, 0);
@@ -179,16 +180,10 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
 
     desktop().pressCharacter('F');
     ASSERT_TRUE(waitForSize(before.width, before.height)) << "a second F restores the size";
+    waitForGeometry(before);
     Geometry after = desktop().geometry(viewerWindow);
     EXPECT_EQ(after.x, before.x);
     EXPECT_EQ(after.y, before.y);
-}
-
-// Wait until the drawing area has exactly this place and size.
-bool waitForGeometry(const Geometry& wanted)
-{
-    const int timeout = 5000;
-    return viewer->readUntil(ms(timeout), [&] { return desktop().geometry(viewerWindow) == wanted; });
 }
 
 std::string describe(const Geometry& g)

@@ -209,6 +209,7 @@ TEST_F(Abuse, TwentyFullScreenTogglesComeBackToTheSameGeometry)
         reached += done ? 1 : 0;
     }
     EXPECT_EQ(reached, toggles);
+    waitForGeometry(before);
     Geometry after = desktop().geometry(viewerWindow);
     EXPECT_EQ(after.x, before.x);
     EXPECT_EQ(after.y, before.y);
