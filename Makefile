@@ -4,6 +4,10 @@
 #   make test   install what is missing, build, and run the suite on a
 #               private virtual X server, then again against a build with
 #               AddressSanitizer and UndefinedBehaviorSanitizer
+#   make viewer, make tools, make build  the viewer alone (it needs only
+#               OpenGL, GLU and GLUT); with its driver, tour and documentation
+#               program; with those and its tests. Each installs what its
+#               build needs first.
 #   make reliability  the abuse tests against the normal and the sanitized
 #               build, writing their figures to docs/reliability.md
 #   make tour   the headless tour, whatever the display, refreshing the
@@ -30,33 +34,58 @@
 #   make test-web   the page in headless Chromium, against the desktop's pictures
 #   make bench-web  the same, then rewrite docs/web.md with the page's figures
 # Each build is a CMake preset (CMakePresets.json), so that an IDE gets the
-# same builds; these are their folders.
+# same builds; these are their folders. The viewer, its tools and its tests
+# share build/: the presets viewer, tools and default add to one another.
 BUILD_DIR := build
 SANITIZE_BUILD_DIR := build-sanitize
 WINDOWS_BUILD_DIR := build-windows
 WEB_BUILD_DIR := build-web
+BENCH_BUILD_DIR := build-bench
+PACKAGE_ROOT_DIR := build-package-root
+DEPS := tools/install-deps.sh
 
-.PHONY: all deps build sanitize-build run test reliability tour stations bench clean \
-	windows-deps windows package-windows test-windows package-deps package test-package \
-	web-deps web serve-web test-web bench-web
+# make run on a desktop needs only what builds the viewer; with no display
+# it runs the headless tour, which needs a private X server too.
+ifdef DISPLAY
+RUN_TARGET := viewer
+else
+RUN_TARGET := tools
+endif
+
+.PHONY: all viewer tools build sanitize-build run test reliability tour stations bench clean \
+	windows package-windows test-windows package test-package \
+	web serve-web test-web bench-web
 
 all: build
 
-deps:
-	@tools/install-deps.sh
+# The viewer alone: OpenGL, GLU and GLUT are all it needs.
+viewer:
+	@$(DEPS) build
+	cmake --preset viewer
+	cmake --build --preset viewer
 
-build: deps
+# The viewer with the driver, the tour, varnelle-xserver and the
+# documentation program.
+tools:
+	@$(DEPS) build tour
+	cmake --preset tools
+	cmake --build --preset tools
+
+# The viewer, its tools and its tests.
+build:
+	@$(DEPS) build tour test
 	cmake --preset default
 	cmake --build --preset default
 
-run: build
+run: $(RUN_TARGET)
 	@tools/run.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour
 
-tour: build
+tour: tools
 	@$(BUILD_DIR)/varnelle-tour $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
 
 # The viewer and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
-sanitize-build: deps
+sanitize-build:
+	@$(DEPS) build tour test
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 
@@ -67,26 +96,24 @@ test: build sanitize-build
 reliability: build sanitize-build
 	$(BUILD_DIR)/varnelle-xserver tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
 
-stations: build
+stations: tools
+	@$(DEPS) docs
 	tools/stations.sh $(BUILD_DIR) docs
 
-package-deps:
-	@tools/install-deps.sh package
+package: viewer
+	@$(DEPS) package
+	cmake --build --preset viewer --target package
 
-package: build package-deps
-	cmake --build --preset default --target package
-
-test-package: package
+test-package: build package
 	tools/test-package.sh $(BUILD_DIR)/$$(cat $(BUILD_DIR)/package-file-name) \
-	    $(BUILD_DIR)/tests/varnelle_e2e_tests
+	    $(BUILD_DIR)/tests/varnelle_e2e_tests $(PACKAGE_ROOT_DIR)
 
-bench: deps
-	@tools/bench.sh
+bench:
+	@$(DEPS) build tour bench
+	@tools/bench.sh $(BENCH_BUILD_DIR)
 
-windows-deps:
-	@tools/install-deps.sh windows
-
-windows: windows-deps
+windows:
+	@$(DEPS) windows
 	@tools/windows-freeglut.sh $(WINDOWS_BUILD_DIR)
 	cmake --preset windows
 	cmake --build --preset windows
@@ -97,22 +124,21 @@ package-windows: windows
 test-windows: build windows
 	tools/wine-test.sh $(WINDOWS_BUILD_DIR) $(BUILD_DIR)
 
-# The browser page; the test compares it with the desktop build's pictures.
-web-deps:
-	@tools/install-deps.sh web
-
-web: web-deps
+web:
+	@$(DEPS) web
 	cmake --preset web
 	cmake --build --preset web
 
 serve-web: web
 	node tools/serve-web.js $(WEB_BUILD_DIR)
 
-test-web: web build
-	tools/test-web.sh
+# The browser page; the test compares it with the desktop tour's pictures.
+test-web: web tools
+	tools/test-web.sh $(BUILD_DIR) $(WEB_BUILD_DIR)
 
-bench-web: web build
-	tools/test-web.sh docs
+bench-web: web tools
+	tools/test-web.sh $(BUILD_DIR) $(WEB_BUILD_DIR) docs
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WINDOWS_BUILD_DIR) $(WEB_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WINDOWS_BUILD_DIR) $(WEB_BUILD_DIR) \
+	    $(BENCH_BUILD_DIR) $(PACKAGE_ROOT_DIR)

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Responsiveness benchmark: build the viewer and the benchmark programs in
-# release mode into build-bench/ (a build of its own, apart from build/ and
+# release mode into BUILD_DIR (a build of its own, apart from build/ and
 # the tests), then measure the viewer side by side with the floor program on
 # a private virtual X server. Prints the results table and writes it to
-# docs/performance.md. Usage: tools/bench.sh (or make bench)
+# docs/performance.md. Usage: tools/bench.sh BUILD_DIR (make bench gives
+# build-bench)
 set -eu
+build=$(realpath -m "${1:?usage: tools/bench.sh BUILD_DIR}")
 cd "$(dirname "$0")/.."
 
-build=build-bench
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build" -j 2
 

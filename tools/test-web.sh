@@ -4,9 +4,18 @@
 # compared with them (tests/web/test_web.js). Installs the test driver's npm
 # packages from the lock file first; no browser is downloaded (Debian's
 # chromium is used).
-# Usage: tools/test-web.sh [DOCS_DIR]  (with DOCS_DIR, also write the page's
-# figures and picture there: docs/web.md from web/web.md.in)
+# Usage: tools/test-web.sh BUILD_DIR WEB_BUILD_DIR [DOCS_DIR]
+#   BUILD_DIR holds the desktop viewer and its tour (make tools), WEB_BUILD_DIR
+#   the page (make web); with DOCS_DIR, also write the page's figures and
+#   picture there: docs/web.md from web/web.md.in.
 set -eu
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+    echo "usage: tools/test-web.sh BUILD_DIR WEB_BUILD_DIR [DOCS_DIR]" >&2
+    exit 2
+fi
+build_dir=$(realpath "$1")
+web_dir=$(realpath "$2")
+docs_dir=${3:+$(realpath "$3")}
 cd "$(dirname "$0")/.."
 
 driver_dir=tests/web
@@ -19,6 +28,6 @@ if [ ! -d "$driver_dir/node_modules/puppeteer-core" ] ||
     (cd "$driver_dir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund)
 fi
 
-desktop_pictures=build-web/desktop-pictures
-build/varnelle-tour build/varnelle "$desktop_pictures" >/dev/null
-node "$driver_dir/test_web.js" build-web "$desktop_pictures" build-web/test "$@"
+desktop_pictures="$web_dir/desktop-pictures"
+"$build_dir/varnelle-tour" "$build_dir/varnelle" "$desktop_pictures" >/dev/null
+node "$driver_dir/test_web.js" "$web_dir" "$desktop_pictures" "$web_dir/test" ${docs_dir:+"$docs_dir"}

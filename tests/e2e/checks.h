@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "session.h"
 
@@ -20,6 +21,13 @@ const std::array<int, 3> black = {0, 0, 0};
 // The viewer on a private X server, with or without a window manager.
 class Viewer : public testing::Test {
 protected:
+    // The Windows viewer's tests report themselves skipped until it is built.
+    void SetUp() override
+    {
+        if (onWindows() && access(windowsViewer().c_str(), R_OK) != 0) {
+            GTEST_SKIP() << "no Windows viewer at " << windowsViewer() << "; make windows builds it";
+        }
+    }
     void start(bool withWindowManager, TraceSink sink = TraceSink::terminal)
     {
         startUnder(withWindowManager ? "openbox" : "", sink);

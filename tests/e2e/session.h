@@ -19,6 +19,9 @@
 #ifndef VARNELLE_BUILT_BINARY
 #define VARNELLE_BUILT_BINARY "varnelle"
 #endif
+#ifndef VARNELLE_WINE_LAUNCHER
+#define VARNELLE_WINE_LAUNCHER "wine-launch.sh"
+#endif
 
 using drive::Geometry;
 using drive::Picture;
@@ -32,23 +35,31 @@ inline drive::WindowId viewerWindow = 0;
 inline drive::Desktop& desktop() { return server->desktop(); }
 inline drive::Milliseconds ms(int milliseconds) { return drive::Milliseconds(milliseconds); }
 
-// VARNELLE_PLATFORM=windows: the viewer is the Windows one, started through
-// the program VARNELLE_LAUNCHER names (which runs it under Wine); its trace,
-// which a console under Wine would redraw, is read through a pipe (lines
-// arrive as written), and its standard error must stay empty.
-inline bool onWindows()
+// VARNELLE_WINDOWS_BUILD names the Windows build folder: the viewer is then
+// its varnelle.exe, started through Wine's launcher (or the program
+// VARNELLE_LAUNCHER names); its trace, which a console under Wine would
+// redraw, is read through a pipe (lines arrive as written), and its
+// standard error must stay empty.
+inline std::string windowsBuild()
 {
-    const char* platform = getenv("VARNELLE_PLATFORM");
-    return platform != nullptr && std::string(platform) == "windows";
+    const char* folder = getenv("VARNELLE_WINDOWS_BUILD");
+    return folder != nullptr ? folder : "";
 }
-// A launch of the program, through VARNELLE_LAUNCHER if set, on the display
-// (an empty name removes DISPLAY).
+inline bool onWindows() { return !windowsBuild().empty(); }
+inline std::string windowsViewer() { return windowsBuild() + "/varnelle.exe"; }
+// A launch of the program, through VARNELLE_LAUNCHER if set (or Wine's
+// launcher for the Windows viewer), on the display (an empty name removes
+// DISPLAY).
 inline drive::Launch launchOf(std::vector<std::string> command, const std::string& display,
                               TraceSink sink)
 {
     const char* program = getenv("VARNELLE_LAUNCHER");
     drive::Launch launch;
-    launch.launcher = program != nullptr ? std::vector<std::string>{program} : launch.launcher;
+    if (program != nullptr) {
+        launch.launcher = {program};
+    } else if (onWindows()) {
+        launch.launcher = {VARNELLE_WINE_LAUNCHER};
+    }
     launch.command = std::move(command);
     launch.environment = {{"DISPLAY", display.empty() ? std::nullopt : std::optional(display)}};
     launch.output = onWindows() && sink == TraceSink::terminal ? TraceSink::pipe : sink;
@@ -82,12 +93,15 @@ inline bool startServerUnder(const std::string& windowManager)
 }
 inline void stopServer() { endViewer(); server.reset(); }
 
-// The built viewer (or VARNELLE_BINARY) with these arguments.
+// The built viewer (or VARNELLE_BINARY, or the Windows viewer) with these
+// arguments.
 inline drive::Launch viewerLaunch(const std::vector<std::string>& arguments,
                                   const std::string& display, TraceSink sink)
 {
     const char* chosen = getenv("VARNELLE_BINARY");
-    std::vector<std::string> command = {chosen != nullptr ? chosen : VARNELLE_BUILT_BINARY};
+    std::vector<std::string> command = {chosen != nullptr ? chosen
+                                        : onWindows()     ? windowsViewer()
+                                                          : VARNELLE_BUILT_BINARY};
     command.insert(command.end(), arguments.begin(), arguments.end());
     return launchOf(command, display, sink);
 }
@@ -145,19 +159,15 @@ inline bool waitForGeometry(const Geometry& wanted, int timeout = 5000)
 
 // How far the drawing area lies right of and below the position the viewer
 // asks for, with no window manager: nothing on X; on Windows, the frame's
-// border and title bar, which the program VARNELLE_FRAME_PROBE names prints.
+// border and title bar, which the Windows build's frame_probe.exe prints.
 inline Geometry frameOffset()
 {
     Geometry offset;
-    const char* probe = getenv("VARNELLE_FRAME_PROBE");
     if (!onWindows()) {
         return offset;
     }
-    if (probe == nullptr) {
-        ADD_FAILURE() << "VARNELLE_FRAME_PROBE names no program";
-        return offset;
-    }
     const int timeout = 10000;
+    std::string probe = windowsBuild() + "/frame_probe.exe";
     drive::Program run(launchOf({probe}, server->display(), TraceSink::pipe));
     EXPECT_EQ(run.waitForExit(ms(timeout)), 0) << probe;
     EXPECT_EQ(std::sscanf(run.output().c_str(), "%d %d", &offset.x, &offset.y), 2)
