@@ -2,12 +2,13 @@
 # The Debian package as a user meets it: installed with apt into a fresh,
 # minimal Debian 12 root, its manual page read there with man, and its viewer
 # run there on a private virtual X server of this machine.
-# Usage: tools/test-package.sh PACKAGE.deb E2E_TESTS
+# Usage: tools/test-package.sh PACKAGE.deb E2E_TESTS CACHE_DIR
 #   E2E_TESTS is the end-to-end test program: its tests of the window, its
 #   first trace lines and its end run against the installed viewer, started
 #   inside the root through a launcher (chroot ROOT).
-# The fresh root is made once with debootstrap and kept as a tarball in
-# build-package-root/; every run unpacks it anew, so nothing from an earlier
+# The fresh root is made once with debootstrap, from the Debian archive this
+# machine's apt sources name, and kept as a tarball in CACHE_DIR (make uses
+# build-package-root/); every run unpacks it anew, so nothing from an earlier
 # run remains. Downloaded archives are kept there too, so a second run does
 # not fetch them again. All mounts, debootstrap's included, are made in a
 # mount namespace of this script's own, so none outlives it, however it ends.
@@ -16,10 +17,7 @@ set -euo pipefail
 suite=bookworm
 # Packages the root gets beside the minimal base: man, to read the page.
 extra_packages=man-db
-cache_dir=$(realpath -m build-package-root)
-root="$cache_dir/root"
-pristine="$cache_dir/pristine-$suite.tar"
-archives="$cache_dir/archives"
+sources="/etc/apt/sources.list and /etc/apt/sources.list.d/"
 # Where the root sees the package, and the viewer it installs.
 package_inside=/tmp/package.deb
 installed_viewer=/usr/bin/varnelle
@@ -28,13 +26,19 @@ if [ "$(id -u)" -ne 0 ]; then
     exec sudo "$0" "$@"
 fi
 
-# The first URI of this machine's apt sources whose path ends in /$1, or $2.
+# The first URI of this machine's apt sources whose path ends in /$1; stop
+# with a message if there is none.
 host_uri() {
     local uri
     uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
         /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -v '^[[:space:]]*#' |
         grep -oE "https?://[^ ]*/$1/?( |$)" | head -n 1 | tr -d ' ' || true)
-    echo "${uri:-$2}"
+    if [ -z "$uri" ]; then
+        echo "test-package: no Debian archive ending in /$1 in this machine's apt sources" \
+            "($sources); add one there, as apt-get update reads it" >&2
+        exit 1
+    fi
+    echo "$uri"
 }
 
 # Remove a folder, but never through a mount: a bound /dev would go with it.
@@ -49,9 +53,7 @@ remove_unmounted() {
 # The pristine root: debootstrap's minimal base, man-db, and apt pointed at
 # the same Debian archive as this machine's.
 make_pristine_root() {
-    local mirror security staging="$cache_dir/staging"
-    mirror=$(host_uri debian http://deb.debian.org/debian)
-    security=$(host_uri debian-security http://deb.debian.org/debian-security)
+    local staging="$cache_dir/staging"
     echo "test-package: making a fresh $suite root from $mirror (kept in $cache_dir)"
     remove_unmounted "$staging"
     if ! debootstrap --variant=minbase --include="$extra_packages" \
@@ -137,22 +139,30 @@ if [ "${1:-}" != --inside ]; then
 fi
 shift
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 PACKAGE.deb E2E_TESTS" >&2
+if [ $# -ne 3 ]; then
+    echo "usage: $0 PACKAGE.deb E2E_TESTS CACHE_DIR" >&2
     exit 2
 fi
 package=$(realpath "$1")
-shift
+e2e_tests=$(realpath "$2")
+cache_dir=$(realpath -m "$3")
+root="$cache_dir/root"
+pristine="$cache_dir/pristine-$suite.tar"
+archives="$cache_dir/archives"
+# The Debian archive and its security archive, as this machine's apt has them.
+mirror=$(host_uri debian)
+security=$(host_uri debian-security)
 
 # lintian as an ordinary user (it warns against root), on a copy that user
-# can read; it fails on errors, and shows every other tag.
+# can read, from that copy's folder (the checkout's may be closed to it); it
+# fails on errors, and shows every other tag.
 echo "test-package: lintian $(basename "$package")"
 lint_dir=$(mktemp -d)
 chmod 755 "$lint_dir"
 install -m 644 "$package" "$lint_dir/"
 lintian_status=0
-setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$lint_dir" \
-    lintian --display-info --display-experimental --pedantic "$lint_dir/$(basename "$package")" \
+(cd "$lint_dir" && setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$lint_dir" \
+    lintian --display-info --display-experimental --pedantic "$(basename "$package")") \
     || lintian_status=$?
 rm -rf "$lint_dir"
 if [ $lintian_status -ne 0 ]; then
@@ -162,9 +172,9 @@ fi
 
 mkdir -p "$cache_dir" "$archives"
 # The tarball is made again when what it is made from changes.
-recipe="$suite $(host_uri debian -) $(host_uri debian-security -) $extra_packages"
+recipe="$suite $mirror $security $extra_packages"
 if [ ! -f "$pristine" ] || [ "$(cat "$pristine.recipe" 2>/dev/null)" != "$recipe" ]; then
     make_pristine_root
     echo "$recipe" >"$pristine.recipe"
 fi
-install_and_run "$package" "$@"
+install_and_run "$package" "$e2e_tests"
