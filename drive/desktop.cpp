@@ -25,10 +25,44 @@ const Milliseconds pollStep(5);
 // How long one probe window gets to be shown by the window manager.
 const Milliseconds probeWait(300);
 
-// Ignore errors about windows that vanish while they are looked at.
-int ignoreErrors(Display*, XErrorEvent*)
+// The code of the last X error a request brought, 0 for none. Xlib hands
+// errors to one handler for the whole process, which notes them here instead
+// of ending the process; each request is then checked, or its errors
+// forgotten where they are expected (a window that vanishes while it is
+// looked at).
+int lastErrorCode = 0;
+
+int noteError(Display*, XErrorEvent* event)
 {
+    lastErrorCode = event->error_code;
     return 0;
+}
+
+// Wait for the server's answers to what was sent, and throw if one of them
+// was an error.
+void check(Display* display, const std::string& what)
+{
+    XSync(display, False);
+    if (lastErrorCode != 0) {
+        char text[256] = "";
+        XGetErrorText(display, lastErrorCode, text, sizeof text);
+        lastErrorCode = 0;
+        throw std::runtime_error(what + ": " + text);
+    }
+}
+
+// Wait for the server's answers and forget the errors among them.
+void forgetErrors(Display* display)
+{
+    XSync(display, False);
+    lastErrorCode = 0;
+}
+
+std::string windowName(WindowId window)
+{
+    char text[32] = "";
+    snprintf(text, sizeof text, "0x%lx", window);
+    return text;
 }
 
 // A window property of one item, or false.
@@ -49,6 +83,18 @@ bool propertyItem(Display* display, Window window, Atom property, Atom type, uns
         XFree(data);
     }
     return found;
+}
+
+// A window's title, or "" if it has none or has gone.
+std::string titleOf(Display* display, Window window)
+{
+    XTextProperty name{};
+    std::string text;
+    if (XGetWMName(display, window, &name) != 0 && name.value != nullptr) {
+        text.assign(reinterpret_cast<char*>(name.value), name.nitems);
+        XFree(name.value);
+    }
+    return text;
 }
 
 // The children of a window, and its parent.
@@ -125,7 +171,7 @@ void sendKey(Display* display, KeyCode code, bool shift, bool press, bool letGo)
     if (shift && letGo) {
         XTestFakeKeyEvent(display, shiftCode, False, CurrentTime);
     }
-    XSync(display, False);
+    check(display, "cannot send a key event");
 }
 
 void sendCharacter(Display* display, char c, bool press, bool letGo)
@@ -149,7 +195,7 @@ void askWindowManager(Display* d, WindowId window, const char* request,
     }
     XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
                &event);
-    XSync(d, False);
+    check(d, std::string("cannot send ") + request + " to the window manager");
 }
 
 // The source of a request: 2 for a pager or a user's direct action.
@@ -160,7 +206,7 @@ const long removeState = 0;
 
 Desktop::Desktop(const std::string& display)
 {
-    XSetErrorHandler(ignoreErrors);
+    XSetErrorHandler(noteError);
     xDisplay = XOpenDisplay(display.c_str());
     if (xDisplay == nullptr) {
         throw std::runtime_error("cannot open the X display " + display);
@@ -191,10 +237,10 @@ Geometry Desktop::screen() const
 bool Desktop::managesWindows(Milliseconds timeout)
 {
     Window root = DefaultRootWindow(xDisplay);
-    Atom check = XInternAtom(xDisplay, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom supportingCheck = XInternAtom(xDisplay, "_NET_SUPPORTING_WM_CHECK", False);
     auto end = Clock::now() + timeout;
     unsigned long announced = None;
-    while (!propertyItem(xDisplay, root, check, XA_WINDOW, announced)) {
+    while (!propertyItem(xDisplay, root, supportingCheck, XA_WINDOW, announced)) {
         if (Clock::now() > end) {
             return false;
         }
@@ -213,25 +259,29 @@ bool Desktop::managesWindows(Milliseconds timeout)
             std::this_thread::sleep_for(pollStep);
         }
         XDestroyWindow(xDisplay, probe);
-        XSync(xDisplay, False);
+        check(xDisplay, "cannot map a probe window");
     }
     return shown;
 }
 
 WindowId Desktop::findWindow(const std::string& wanted) const
 {
-    return findBelow(xDisplay, DefaultRootWindow(xDisplay),
-                     [&](Window w) { return title(w) == wanted; });
+    Window found = findBelow(xDisplay, DefaultRootWindow(xDisplay),
+                             [&](Window w) { return titleOf(xDisplay, w) == wanted; });
+    forgetErrors(xDisplay);
+    return found;
 }
 
 WindowId Desktop::windowOfProcess(int pid) const
 {
     Atom pidAtom = XInternAtom(xDisplay, "_NET_WM_PID", False);
-    return findBelow(xDisplay, DefaultRootWindow(xDisplay), [&](Window w) {
+    Window found = findBelow(xDisplay, DefaultRootWindow(xDisplay), [&](Window w) {
         unsigned long owner = 0;
         return propertyItem(xDisplay, w, pidAtom, XA_CARDINAL, owner) &&
                static_cast<int>(owner) == pid;
     });
+    forgetErrors(xDisplay);
+    return found;
 }
 
 WindowId Desktop::waitForWindow(const std::string& wanted, Program& program, Milliseconds timeout)
@@ -248,29 +298,34 @@ WindowId Desktop::waitForWindow(const std::string& wanted, Program& program, Mil
 
 bool Desktop::viewable(WindowId window) const
 {
+    // A window that has gone, or not come yet, is not viewable.
     XWindowAttributes attributes{};
-    return XGetWindowAttributes(xDisplay, window, &attributes) != 0 &&
-           attributes.map_state == IsViewable;
+    bool shown = XGetWindowAttributes(xDisplay, window, &attributes) != 0 &&
+                 attributes.map_state == IsViewable;
+    forgetErrors(xDisplay);
+    return shown;
 }
 
 std::string Desktop::title(WindowId window) const
 {
-    XTextProperty name{};
-    std::string text;
-    if (XGetWMName(xDisplay, window, &name) != 0 && name.value != nullptr) {
-        text.assign(reinterpret_cast<char*>(name.value), name.nitems);
-        XFree(name.value);
-    }
+    std::string text = titleOf(xDisplay, window);
+    // A window that has gone has no title.
+    forgetErrors(xDisplay);
     return text;
 }
 
 Geometry Desktop::geometry(WindowId window) const
 {
     XWindowAttributes attributes{};
-    XGetWindowAttributes(xDisplay, window, &attributes);
     Window child = None;
     Geometry g;
-    XTranslateCoordinates(xDisplay, window, DefaultRootWindow(xDisplay), 0, 0, &g.x, &g.y, &child);
+    if (XGetWindowAttributes(xDisplay, window, &attributes) == 0 ||
+        !XTranslateCoordinates(xDisplay, window, DefaultRootWindow(xDisplay), 0, 0, &g.x, &g.y,
+                               &child)) {
+        forgetErrors(xDisplay);
+        throw std::runtime_error("no geometry for the window " + windowName(window) +
+                                 ": it has gone");
+    }
     g.width = attributes.width;
     g.height = attributes.height;
     return g;
@@ -279,7 +334,11 @@ Geometry Desktop::geometry(WindowId window) const
 VisualFacts Desktop::visual(WindowId window) const
 {
     XWindowAttributes attributes{};
-    XGetWindowAttributes(xDisplay, window, &attributes);
+    if (XGetWindowAttributes(xDisplay, window, &attributes) == 0) {
+        forgetErrors(xDisplay);
+        throw std::runtime_error("no visual for the window " + windowName(window) +
+                                 ": it has gone");
+    }
     XVisualInfo wanted{};
     wanted.visualid = XVisualIDFromVisual(attributes.visual);
     int count = 0;
@@ -305,6 +364,9 @@ Picture Desktop::picture(WindowId window) const
     XImage* image = XGetImage(xDisplay, window, 0, 0, static_cast<unsigned>(g.width),
                               static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
     if (image == nullptr) {
+        // Not all of it is on the screen, as while it leaves full screen:
+        // no picture yet.
+        forgetErrors(xDisplay);
         return picture;
     }
     const unsigned long masks[3] = {image->red_mask, image->green_mask, image->blue_mask};
@@ -330,14 +392,14 @@ Picture Desktop::picture(WindowId window) const
 void Desktop::focus(WindowId window)
 {
     XSetInputFocus(xDisplay, window, RevertToParent, CurrentTime);
-    XSync(xDisplay, False);
+    check(xDisplay, "cannot give the keyboard to the window " + windowName(window));
 }
 
 void Desktop::resize(WindowId window, int width, int height)
 {
     XResizeWindow(xDisplay, window, static_cast<unsigned>(width),
                   static_cast<unsigned>(height));
-    XFlush(xDisplay);
+    check(xDisplay, "cannot resize the window " + windowName(window));
 }
 
 void Desktop::askToClose(WindowId window)

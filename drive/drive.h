@@ -114,6 +114,10 @@ public:
     long statusKb(const std::string& key) const;
 
 private:
+    // Start the program; the constructor's body.
+    void start(const Launch& launch);
+    // Close the descriptors and the shared mapping that are still held.
+    void release();
     // Read what is there within the wait; false if nothing came.
     bool readSome(Milliseconds wait);
     void takeLines();

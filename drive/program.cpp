@@ -46,6 +46,20 @@ std::runtime_error failure(const std::string& what)
     return std::runtime_error(what + ": " + strerror(errno));
 }
 
+// A descriptor of this process's, closed when it goes out of scope.
+struct OwnedDescriptor {
+    int fd = -1;
+    OwnedDescriptor() = default;
+    OwnedDescriptor(const OwnedDescriptor&) = delete;
+    OwnedDescriptor& operator=(const OwnedDescriptor&) = delete;
+    ~OwnedDescriptor()
+    {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+};
+
 // An unlinked temporary file, open for writing; `reader` gets a second
 // descriptor with an offset of its own.
 int temporaryFile(int& reader)
@@ -56,7 +70,13 @@ int temporaryFile(int& reader)
         throw failure("cannot make a temporary file");
     }
     reader = open(path, O_RDONLY | O_CLOEXEC);
+    int openError = errno;
     unlink(path);
+    if (reader < 0) {
+        close(writer);
+        errno = openError;
+        throw failure(std::string("cannot read back the temporary file ") + path);
+    }
     return writer;
 }
 
@@ -105,6 +125,18 @@ std::string procPath(int pid, const char* leaf)
 
 Program::Program(const Launch& launch)
 {
+    // Whatever was made before a failure is given back, as the destructor
+    // does not run for an object that was never made.
+    try {
+        start(launch);
+    } catch (...) {
+        release();
+        throw;
+    }
+}
+
+void Program::start(const Launch& launch)
+{
     // Everything is built before the fork, so that the child only moves
     // descriptors, stamps the time and execs.
     std::vector<std::string> words = launch.launcher;
@@ -124,22 +156,23 @@ Program::Program(const Launch& launch)
     sharedExecNanos = static_cast<long long*>(shared);
     *sharedExecNanos = 0;
 
-    // The descriptor the child writes its output to, or -1.
-    int childOutput = -1;
-    int childErrors = -1;
+    // The descriptors the child writes its output and errors to, if any;
+    // ours are closed once the child has its copies.
+    OwnedDescriptor childOutput;
+    OwnedDescriptor childErrors;
     if (launch.output == Output::pipe) {
         int ends[2] = {-1, -1};
         if (pipe2(ends, O_CLOEXEC) != 0) {
             throw failure("cannot make a pipe");
         }
         outputFd = ends[0];
-        childOutput = ends[1];
+        childOutput.fd = ends[1];
     } else if (launch.output == Output::file) {
-        childOutput = temporaryFile(outputFd);
+        childOutput.fd = temporaryFile(outputFd);
         outputIsFile = true;
     }
     if (launch.errors == Errors::file) {
-        childErrors = temporaryFile(errorFd);
+        childErrors.fd = temporaryFile(errorFd);
     }
 
     if (launch.output == Output::terminal) {
@@ -168,17 +201,23 @@ Program::Program(const Launch& launch)
             setpgid(0, 0);
             // Opened close-on-exec: only the copies on 0 and 1 stay.
             int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
+            int full = launch.output == Output::full ? open("/dev/full", O_WRONLY | O_CLOEXEC)
+                                                     : devNull;
+            if (devNull < 0 || full < 0) {
+                dprintf(STDERR_FILENO, "cannot start %s: no /dev/null or /dev/full: %s\n", argv[0],
+                        strerror(errno));
+                _exit(cannotRun);
+            }
             dup2(devNull, STDIN_FILENO);
             if (launch.output == Output::closed) {
                 close(STDOUT_FILENO);
             } else if (launch.output == Output::full) {
-                int full = open("/dev/full", O_WRONLY | O_CLOEXEC);
                 dup2(full, STDOUT_FILENO);
             } else {
-                dup2(childOutput, STDOUT_FILENO);
+                dup2(childOutput.fd, STDOUT_FILENO);
             }
             if (launch.errors == Errors::file) {
-                dup2(childErrors, STDERR_FILENO);
+                dup2(childErrors.fd, STDERR_FILENO);
             }
         }
         *sharedExecNanos = std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -187,21 +226,25 @@ Program::Program(const Launch& launch)
         dprintf(STDERR_FILENO, "cannot run %s: %s\n", argv[0], strerror(errno));
         _exit(cannotRun);
     }
-    for (int fd : {childOutput, childErrors}) {
-        if (fd >= 0) {
-            close(fd);
-        }
+}
+
+void Program::release()
+{
+    closeOutput();
+    if (errorFd >= 0) {
+        close(errorFd);
+        errorFd = -1;
+    }
+    if (sharedExecNanos != nullptr) {
+        munmap(sharedExecNanos, sizeof(long long));
+        sharedExecNanos = nullptr;
     }
 }
 
 Program::~Program()
 {
     stop();
-    closeOutput();
-    if (errorFd >= 0) {
-        close(errorFd);
-    }
-    munmap(sharedExecNanos, sizeof(long long));
+    release();
 }
 
 Clock::time_point Program::execTime() const

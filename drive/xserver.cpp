@@ -6,6 +6,7 @@
 // The command gets DISPLAY and our standard streams; we exit with its status
 // (128 plus the signal's number if a signal ended it). The screen is
 // 1280x1024 unless given; the managers: openbox, xfwm4, mutter, fluxbox, icewm.
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -58,6 +59,10 @@ int main(int argc, char** argv)
         signal(SIGINT, keepGoing);
         signal(SIGTERM, keepGoing);
         pid_t child = fork();
+        if (child < 0) {
+            fprintf(stderr, "varnelle-xserver: cannot start %s: %s\n", argv[first], strerror(errno));
+            return failureStatus;
+        }
         if (child == 0) {
             setenv("DISPLAY", server.display().c_str(), 1);
             execvp(argv[first], argv + first);

@@ -4,6 +4,7 @@
 // window manager that cannot start, named in the failure.
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <fstream>
 #include <string>
 
@@ -59,6 +60,31 @@ TEST(Drive, AProgramThatOutlivesItsTimeOutIsLeftRunningUntilStopped)
     EXPECT_TRUE(program.running());
     program.stop();
     EXPECT_FALSE(program.running());
+}
+
+TEST(Drive, ALaunchThatCannotStartEndsAtOnceNamingTheCommand)
+{
+    drive::Launch launch;
+    launch.command = {"varnelle-no-such-program"};
+    launch.output = drive::Output::pipe;
+    launch.errors = drive::Errors::file;
+    drive::Program program(launch);
+    const int cannotRun = 127;
+    EXPECT_EQ(program.waitForExit(timeout), cannotRun);
+    EXPECT_NE(program.errorOutput().find("varnelle-no-such-program"), std::string::npos)
+        << program.errorOutput();
+}
+
+TEST(Drive, TheGeometryOfAWindowThatHasGoneIsAnErrorNotZeros)
+{
+    const int side = 200;
+    drive::Server server(side, side);
+    // Beyond the ids of every client a fresh server has: no window has it.
+    const drive::WindowId goneWindow = 0x1fffffff;
+    EXPECT_THROW(server.desktop().geometry(goneWindow), std::runtime_error);
+    EXPECT_FALSE(server.desktop().viewable(goneWindow));
+    // The connection goes on answering.
+    EXPECT_EQ(server.desktop().screen().width, side);
 }
 
 TEST(Drive, AWindowManagerThatCannotStartIsNamedWithWhatItSaid)
