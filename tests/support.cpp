@@ -4,8 +4,12 @@
 #include "support.h"
 
 #include <chrono>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <string>
 #include <thread>
 
 #include <GL/freeglut.h>
@@ -75,8 +79,19 @@ void beginTrace()
 {
     fflush(stdout);
     traceFile = tmpfile();
+    if (traceFile == nullptr) {
+        throw std::runtime_error(std::string("no temporary file for the trace: ") + strerror(errno));
+    }
     savedStdout = dup(STDOUT_FILENO);
-    dup2(fileno(traceFile), STDOUT_FILENO);
+    if (savedStdout < 0 || dup2(fileno(traceFile), STDOUT_FILENO) < 0) {
+        std::string why = strerror(errno);
+        if (savedStdout >= 0) {
+            close(savedStdout);
+        }
+        fclose(traceFile);
+        traceFile = nullptr;
+        throw std::runtime_error("cannot send standard output to the trace file: " + why);
+    }
 }
 
 std::string endTrace()

@@ -4,11 +4,13 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -45,14 +47,36 @@ bool litAs(const std::array<double, 3>& pixel, const GLfloat* palette)
            (!hasOff || (offHigh - offLow <= sameLevel && onLow - offHigh >= minimumContrast));
 }
 
+// A temporary folder, removed with everything in it when it goes out of scope.
+struct TemporaryFolder {
+    std::filesystem::path path;
+    TemporaryFolder()
+    {
+        char name[] = "/tmp/varnelle-stations-XXXXXX";
+        if (mkdtemp(name) == nullptr) {
+            throw std::runtime_error(std::string("cannot make a temporary folder: ") +
+                                     strerror(errno));
+        }
+        path = name;
+    }
+    ~TemporaryFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
 {
-    char folder[] = "/tmp/varnelle-stations-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    std::string command = std::string(VARNELLE_STATIONS_BINARY) + " " + folder + " >/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    TemporaryFolder folder;
+    drive::Launch launch;
+    launch.command = {VARNELLE_STATIONS_BINARY, folder.path.string()};
+    launch.output = drive::Output::pipe;
+    drive::Program program(launch);
+    const drive::Milliseconds timeout(120000);
+    ASSERT_EQ(program.waitForExit(timeout), 0) << program.output();
 
-    std::ifstream pageFile(std::string(folder) + "/stations.md");
+    std::ifstream pageFile(folder.path / "stations.md");
     std::stringstream page;
     page << pageFile.rdbuf();
 
@@ -67,7 +91,7 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
                                std::to_string(shape[0]) + "x" + std::to_string(shape[1]) + ".png";
             SCOPED_TRACE(name);
             EXPECT_NE(page.str().find("\"" + name + "\""), std::string::npos);
-            drive::Picture picture = drive::loadPng(std::string(folder) + "/" + name);
+            drive::Picture picture = drive::loadPng((folder.path / name).string());
             ASSERT_EQ(picture.width, observerWidth);
             ASSERT_EQ(picture.height, observerHeight);
             // Count in the close-up panel, clear of the line between the panels.
@@ -91,7 +115,6 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
             }
         }
     }
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -77,16 +77,12 @@ inline std::string joined(const std::vector<std::string>& lines)
 // Wait until the window's picture satisfies a condition. The trace's "D"
 // comes before the frame is drawn, so pictures are waited on, not lines.
 template <typename Condition>
-bool waitForPicture(Condition condition)
+bool waitForPicture(Condition condition, int timeout = 10000)
 {
-    for (int attempt = 0; attempt < 500; ++attempt) {
+    return viewer->readUntil(ms(timeout), [&] {
         Picture p = desktop().picture(viewerWindow);
-        if (p.width > 0 && condition(p)) {
-            return true;
-        }
-        viewer->readFor(ms(10));
-    }
-    return false;
+        return p.width > 0 && condition(p);
+    });
 }
 
 inline bool waitForPixel(int x, int y, const std::array<int, 3>& colour)

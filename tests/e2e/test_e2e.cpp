@@ -163,7 +163,7 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
     ASSERT_TRUE(waitForLine("K"));
     EXPECT_TRUE(waitForLine("RO")) << joined(viewer->lines());
     EXPECT_TRUE(waitForLine("D"));
-    waitForGeometry({0, 0, screen.width, screen.height});
+    EXPECT_TRUE(waitForGeometry({0, 0, screen.width, screen.height}));
     Geometry full = desktop().geometry(viewerWindow);
     EXPECT_EQ(full.x, 0);
     EXPECT_EQ(full.y, 0);
@@ -180,7 +180,7 @@ TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
 
     desktop().pressCharacter('F');
     ASSERT_TRUE(waitForSize(before.width, before.height)) << "a second F restores the size";
-    waitForGeometry(before);
+    EXPECT_TRUE(waitForGeometry(before));
     Geometry after = desktop().geometry(viewerWindow);
     EXPECT_EQ(after.x, before.x);
     EXPECT_EQ(after.y, before.y);
