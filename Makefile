@@ -98,31 +98,31 @@ reliability: build sanitize-build
 
 stations: tools
 	@$(DEPS) docs
-	tools/stations.sh $(BUILD_DIR) docs
+	observer/stations.sh $(BUILD_DIR) docs
 
 package: viewer
 	@$(DEPS) package
 	cmake --build --preset viewer --target package
 
 test-package: build package
-	tools/test-package.sh $(BUILD_DIR)/$$(cat $(BUILD_DIR)/package-file-name) \
+	platform/debian/test-package.sh $(BUILD_DIR)/$$(cat $(BUILD_DIR)/package-file-name) \
 	    $(BUILD_DIR)/tests/varnelle_e2e_tests $(PACKAGE_ROOT_DIR)
 
 bench:
 	@$(DEPS) build tour bench
-	@tools/bench.sh $(BENCH_BUILD_DIR)
+	@bench/bench.sh $(BENCH_BUILD_DIR)
 
 windows:
 	@$(DEPS) windows
-	@tools/windows-freeglut.sh $(WINDOWS_BUILD_DIR)
+	@platform/windows/build-freeglut.sh $(WINDOWS_BUILD_DIR)
 	cmake --preset windows
 	cmake --build --preset windows
 
 package-windows: windows
-	tools/package-windows.sh $(WINDOWS_BUILD_DIR)
+	platform/windows/package.sh $(WINDOWS_BUILD_DIR)
 
 test-windows: build windows
-	tools/wine-test.sh $(WINDOWS_BUILD_DIR) $(BUILD_DIR)
+	platform/windows/test.sh $(WINDOWS_BUILD_DIR) $(BUILD_DIR)
 
 web:
 	@$(DEPS) web
@@ -130,14 +130,14 @@ web:
 	cmake --build --preset web
 
 serve-web: web
-	node tools/serve-web.js $(WEB_BUILD_DIR)
+	node platform/web/serve.js $(WEB_BUILD_DIR)
 
 # The browser page; the test compares it with the desktop tour's pictures.
 test-web: web tools
-	tools/test-web.sh $(BUILD_DIR) $(WEB_BUILD_DIR)
+	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR)
 
 bench-web: web tools
-	tools/test-web.sh $(BUILD_DIR) $(WEB_BUILD_DIR) docs
+	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR) docs
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WINDOWS_BUILD_DIR) $(WEB_BUILD_DIR) \

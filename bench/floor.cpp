@@ -7,6 +7,8 @@
 
 #include <GL/glut.h>
 
+#include "glut_window.h"
+
 // The viewer's starting window geometry.
 static const int windowSize = 480;
 static const int windowPosition = 50;
@@ -34,11 +36,8 @@ static void keyboard(unsigned char key, int x, int y)
 
 int main(int argc, char** argv)
 {
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(windowSize, windowSize);
-    glutInitWindowPosition(windowPosition, windowPosition);
-    glutCreateWindow("Varnelle floor");
+    openWindowAsTheViewerDoes(&argc, argv, "Varnelle floor", windowSize, windowSize,
+                              windowPosition, windowPosition);
     glutKeyboardFunc(keyboard);
     glutDisplayFunc(display);
     glutMainLoop();

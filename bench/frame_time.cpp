@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,8 @@
 
 #include "app/app.h"
 #include "camera/camera.h"
+#include "drive.h"
+#include "glut_window.h"
 #include "render/render.h"
 
 namespace {
@@ -75,16 +76,7 @@ void timeFrames(void (*frame)(), int count, std::vector<long>& times)
 // This process's resident set size in kB, from /proc.
 long residentKb()
 {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long kb = 0;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            status >> kb;
-            break;
-        }
-    }
-    return kb;
+    return drive::processStatusKb(getpid(), "VmRSS");
 }
 
 void printTimes(FILE* out, const char* name, const std::vector<long>& times)
@@ -118,11 +110,7 @@ int main(int argc, char** argv)
     }
 
     int glutArgc = 1;
-    glutInit(&glutArgc, argv);
-    glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(width, height);
-    glutInitWindowPosition(0, 0);
-    glutCreateWindow("Varnelle frame time");
+    openWindowAsTheViewerDoes(&glutArgc, argv, "Varnelle frame time", width, height, 0, 0);
     glutDisplayFunc(noteShown);
     glutReshapeFunc(noteSize);
 

@@ -74,19 +74,6 @@ def spread(values):
                            ms(percentile(values, 0.9)))
 
 
-def revision():
-    """The commit measured, marked when the work tree has local changes."""
-    here = os.path.dirname(os.path.abspath(__file__))
-    commit = subprocess.run(["git", "-C", here, "rev-parse", "--short", "HEAD"],
-                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    if commit.returncode != 0:
-        return "unknown (not a git work tree)"
-    changes = subprocess.run(["git", "-C", here, "status", "--porcelain", "--untracked-files=no"],
-                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    local = " with local changes" if changes.stdout.strip() else ""
-    return commit.stdout.strip() + local
-
-
 def machine_load():
     load = os.getloadavg()
     return "%.2f %.2f %.2f" % load
@@ -329,18 +316,21 @@ def main():
 
     renderer = frames[0][4]
     busy = ", ".join(busy_before) if busy_before else "none"
-    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                           "performance.md.in")) as template_file:
-        template = template_file.read()
-    document = template.format(
-        command=COMMAND, started=started, revision=revision(), pageout=proactive_pageout(), cpu=cpu_model(), cores=os.cpu_count(),
-        memory=memory_total(), kernel=platform.release(), renderer=renderer,
-        load_before=load_before, load_after=load_after, busy=busy, table=table,
-        pairs=FIRST_FRAME_PAIRS, sessions=SESSIONS_PER_PROGRAM, presses=TIMED_PRESSES,
-        frames=SESSION_FRAMES, growth_from=GROWTH_FROM_FRAME, idle=IDLE_SECONDS,
-        rounds=FRAME_ROUNDS, per_round=FRAMES_PER_ROUND)
-    with open(output_path, "w") as out:
-        out.write(document)
+    values = {
+        "started": started, "pageout": proactive_pageout(), "cpu": cpu_model(),
+        "cores": os.cpu_count(), "memory": memory_total(), "kernel": platform.release(),
+        "renderer": renderer, "loadBefore": load_before, "loadAfter": load_after, "busy": busy,
+        "table": table, "pairs": FIRST_FRAME_PAIRS, "sessions": SESSIONS_PER_PROGRAM,
+        "presses": TIMED_PRESSES, "frames": SESSION_FRAMES, "growthFrom": GROWTH_FROM_FRAME,
+        "idle": IDLE_SECONDS, "rounds": FRAME_ROUNDS, "perRound": FRAMES_PER_ROUND,
+    }
+    here = os.path.dirname(os.path.abspath(__file__))
+    with tempfile.TemporaryDirectory() as folder:
+        for name, value in values.items():
+            with open(os.path.join(folder, name), "w") as value_file:
+                value_file.write(str(value))
+        run([os.path.join(here, "..", "tools", "fill-page.sh"),
+             os.path.join(here, "performance.md.in"), folder, output_path, COMMAND])
     print("bench: wrote %s" % output_path)
 
 

@@ -358,23 +358,29 @@ VisualFacts Desktop::visual(WindowId window) const
 
 Picture Desktop::picture(WindowId window) const
 {
-    Picture picture;
     XSync(xDisplay, False);
-    Geometry g = geometry(window);
-    XImage* image = XGetImage(xDisplay, window, 0, 0, static_cast<unsigned>(g.width),
-                              static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
+    Geometry whole = geometry(window);
+    whole.x = 0;
+    whole.y = 0;
+    return readWindow(xDisplay, window, whole);
+}
+
+Picture readWindow(Display* display, WindowId window, const Geometry& area)
+{
+    Picture picture;
+    XImage* image = XGetImage(display, window, area.x, area.y, static_cast<unsigned>(area.width),
+                              static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
     if (image == nullptr) {
-        // Not all of it is on the screen, as while it leaves full screen:
-        // no picture yet.
-        forgetErrors(xDisplay);
+        // Not all of it is on the screen: no picture yet.
+        forgetErrors(display);
         return picture;
     }
     const unsigned long masks[3] = {image->red_mask, image->green_mask, image->blue_mask};
-    picture.width = g.width;
-    picture.height = g.height;
-    picture.pixels.reserve(static_cast<size_t>(g.width) * static_cast<size_t>(g.height));
-    for (int y = 0; y < g.height; ++y) {
-        for (int x = 0; x < g.width; ++x) {
+    picture.width = area.width;
+    picture.height = area.height;
+    picture.pixels.reserve(static_cast<size_t>(area.width) * static_cast<size_t>(area.height));
+    for (int y = 0; y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x) {
             unsigned long pixel = XGetPixel(image, x, y);
             std::array<int, 3> rgb{};
             for (int i = 0; i < 3; ++i) {

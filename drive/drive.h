@@ -67,6 +67,10 @@ struct Launch {
 const int endedBySignal = -1;
 const int stillRunning = -2;
 
+// A figure in kB from /proc/PID/status of any process, such as "VmRSS";
+// throws if there is none.
+long processStatusKb(int pid, const std::string& key);
+
 class Program {
 public:
     explicit Program(const Launch& launch);
@@ -111,7 +115,7 @@ public:
     // User plus system CPU time of all its threads, in clock ticks.
     long cpuTicks() const;
     // A figure in kB from /proc/PID/status, such as "VmRSS" or "RssAnon".
-    long statusKb(const std::string& key) const;
+    long statusKb(const std::string& key) const { return processStatusKb(processId, key); }
 
 private:
     // Start the program; the constructor's body.
@@ -245,6 +249,12 @@ private:
     std::string displayName;
     std::string home;
 };
+
+// What a window shows in a rectangle of its own (origin at its top left), as
+// read from the X server through any connection: the desktop's, or the one
+// a GLUT program draws through. Empty if the rectangle is not all on the
+// screen, as while the window leaves full screen.
+Picture readWindow(_XDisplay* display, WindowId window, const Geometry& area);
 
 // ---- 4. Pictures as PNG files ------------------------------------------
 

@@ -418,9 +418,9 @@ long Program::cpuTicks() const
     return ticks;
 }
 
-long Program::statusKb(const std::string& key) const
+long processStatusKb(int pid, const std::string& key)
 {
-    std::ifstream file(procPath(processId, "status"));
+    std::ifstream file(procPath(pid, "status"));
     std::string name;
     while (file >> name) {
         if (name == key + ":") {
@@ -430,7 +430,7 @@ long Program::statusKb(const std::string& key) const
         }
         file.ignore(readChunk, '\n');
     }
-    throw std::runtime_error("no " + key + " in " + procPath(processId, "status"));
+    throw std::runtime_error("no " + key + " in " + procPath(pid, "status"));
 }
 
 } // namespace drive

@@ -4,7 +4,8 @@
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
-#include <X11/Xutil.h>
+
+#include "drive.h"
 
 std::array<double, 3> readPixel(int x, int y)
 {
@@ -13,14 +14,11 @@ std::array<double, 3> readPixel(int x, int y)
     Display* connection = glXGetCurrentDisplay();
     XSync(connection, False);
     int top = glutGet(GLUT_WINDOW_HEIGHT) - 1 - y;
-    XImage* image = XGetImage(connection, glXGetCurrentDrawable(), x, top, 1, 1, AllPlanes, ZPixmap);
-    if (image == nullptr) {
+    drive::Picture pixel = drive::readWindow(connection, glXGetCurrentDrawable(), {x, top, 1, 1});
+    if (pixel.pixels.empty()) {
         return {-1.0, -1.0, -1.0};
     }
-    unsigned long pixel = XGetPixel(image, 0, 0);
-    std::array<double, 3> rgb = {((pixel & image->red_mask) >> 16) / 255.0,
-                                 ((pixel & image->green_mask) >> 8) / 255.0,
-                                 (pixel & image->blue_mask) / 255.0};
-    XDestroyImage(image);
-    return rgb;
+    const double fullChannel = 255.0;
+    return {pixel.pixels[0][0] / fullChannel, pixel.pixels[0][1] / fullChannel,
+            pixel.pixels[0][2] / fullChannel};
 }

@@ -18,6 +18,7 @@
 
 #include "app/app.h"
 #include "camera/camera.h"
+#include "glut_window.h"
 #include "render/render.h"
 
 namespace {
@@ -29,11 +30,8 @@ public:
         static int argc = 1;
         static char name[] = "varnelle_tests";
         static char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-        glutInitWindowSize(testWindowSize, testWindowSize);
-        glutInitWindowPosition(viewerState.windowX, viewerState.windowY);
-        glutCreateWindow(windowTitle);
+        openWindowAsTheViewerDoes(&argc, argv, windowTitle, testWindowSize, testWindowSize,
+                                  viewerState.windowX, viewerState.windowY);
         initRendering();
         glutKeyboardFunc(keyboard);
         glutReshapeFunc(reshapeOrtho);

@@ -1,8 +1,11 @@
 // The frame and the one-time OpenGL state, read back from a real context.
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "app/app.h"
 #include "camera/camera.h"
+#include "cones.h"
 #include "render/render.h"
 #include "support.h"
 
@@ -77,50 +80,31 @@ TEST_F(Frame, WireframeLeavesGapsThatFilledPolygonsDoNot)
     EXPECT_GT(backgroundPixelsInsideGreenCone(), 20);
 }
 
-// The strongest channel of a pixel and whether it clearly stands out.
-int dominantChannels(const std::array<double, 3>& c)
+// A pixel read back, RGB in 0..255.
+std::array<int, 3> pixelBytes(const std::array<double, 3>& c)
 {
-    const double margin = 0.15;
-    int mask = 0;
-    double top = std::max(c[0], std::max(c[1], c[2]));
-    for (int i = 0; i < 3; ++i) {
-        if (c[i] > top - margin && c[i] > 0.1) {
-            mask |= 1 << i;
-        }
-    }
-    return mask;
+    const double fullChannel = 255.0;
+    return {static_cast<int>(std::lround(c[0] * fullChannel)),
+            static_cast<int>(std::lround(c[1] * fullChannel)),
+            static_cast<int>(std::lround(c[2] * fullChannel))};
 }
 
 TEST_F(Frame, OrthographicStationShowsEachConeWhereItPoints)
 {
     drawFrame();
-    const int redBit = 1;
-    const int greenBit = 2;
-    const int blueBit = 4;
     const int unit = testWindowSize / 20;
     const int centre = testWindowSize / 2;
-    const struct {
-        const char* name;
-        int x;
-        int y;
-        int channels;
-    } cones[] = {
-        {"red, towards the viewer", centre, centre, redBit},
-        {"green, right", centre + 5 * unit, centre, greenBit},
-        {"yellow, left", centre - 5 * unit, centre, redBit | greenBit},
-        {"cyan, up", centre, centre + 5 * unit, greenBit | blueBit},
-        {"magenta, down", centre, centre - 5 * unit, redBit | blueBit},
-    };
-    for (const auto& cone : cones) {
-        auto pixel = readPixel(cone.x, cone.y);
-        EXPECT_EQ(dominantChannels(pixel), cone.channels)
+    for (const ConeSighting& cone : coneSightings) {
+        // Window coordinates: y grows upwards.
+        auto pixel = readPixel(centre + cone.right * unit, centre + cone.up * unit);
+        EXPECT_EQ(dominant(pixelBytes(pixel)), cone.channels)
             << cone.name << ": " << pixel[0] << " " << pixel[1] << " " << pixel[2];
     }
     // The blue cone points away, hidden behind the sphere.
     int bluePixels = 0;
     for (int y = 0; y < testWindowSize; y += 2) {
         for (int x = 0; x < testWindowSize; x += 2) {
-            bluePixels += dominantChannels(readPixel(x, y)) == blueBit ? 1 : 0;
+            bluePixels += dominant(pixelBytes(readPixel(x, y))) == blueChannel ? 1 : 0;
         }
     }
     EXPECT_EQ(bluePixels, 0);

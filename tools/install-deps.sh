@@ -8,6 +8,7 @@
 # build, tour and test; make stations: build, tour and docs.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
 
 # Building and running the viewer: the compiler and CMake; OpenGL, GLU and
 # GLUT, with Mesa's renderer.
@@ -33,10 +34,9 @@ group_package=(dpkg-dev file lintian debootstrap debian-archive-keyring)
 group_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev
     wine wine64 libgl1 libxrandr2 libxrender1 libxext6 libxcursor1 libxi6 libxinerama1
     libxcomposite1 libxfixes3 libxxf86vm1 zip)
-# The browser page: emscripten, with the acorn parser its optimiser needs, the
-# browser that tests the page and the decoder of its pictures (pngtopnm); the
-# test driver comes from npm.
-group_web=(emscripten node-acorn chromium netpbm)
+# The browser page: emscripten, with the acorn parser its optimiser needs, and
+# the browser that tests the page; the test driver comes from npm.
+group_web=(emscripten node-acorn chromium)
 
 # The packages of a group, one per line; fails on an unknown group.
 members() {
@@ -71,19 +71,12 @@ done
 # apt-get source needs Debian's source entries for freeglut.
 for group in "$@"; do
     if [ "$group" = windows ]; then
-        "$here/debian-sources.sh"
+        "$here/../platform/windows/debian-sources.sh"
     fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing missing packages: ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    if ! command -v sudo >/dev/null; then
-        echo "install-deps: not root and no sudo; install these packages: ${missing[*]}" >&2
-        exit 1
-    fi
-    sudo=sudo
-fi
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+as_root apt-get update -qq
+as_root env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"

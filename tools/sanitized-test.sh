@@ -6,6 +6,7 @@
 set -eu
 build_dir=$1
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/lib.sh"
 
 # AddressSanitizer writes each process's report to a file of its own here;
 # UndefinedBehaviorSanitizer writes to standard error, which CTest's log of
@@ -15,11 +16,7 @@ output="$build_dir/Testing/Temporary/LastTest.log"
 rm -rf "$logs" "$output"
 mkdir -p "$logs"
 sanitizer_status=86
-# Leak detection is off: Mesa's driver and freeglut keep allocations for the
-# life of the process, and the viewer by design frees nothing before exit, so
-# every run would report them. Every other check stays on.
-export ASAN_OPTIONS="detect_leaks=0:exitcode=$sanitizer_status:log_path=$logs/asan"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:exitcode=$sanitizer_status"
+export_sanitizer_options "exitcode=$sanitizer_status:log_path=$logs/asan" "exitcode=$sanitizer_status"
 
 status=0
 "$build_dir/varnelle-xserver" ctest --test-dir "$build_dir" --output-on-failure || status=$?

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "cones.h"
 #include "session.h"
 
 // Window colours, RGB in 0..255.
@@ -111,18 +112,3 @@ void sendAndWait(Send send, size_t newLines)
     ASSERT_GE(viewer->lines().size(), before + newLines) << joined(viewer->lines());
 }
 
-// The strongest channels of a colour, as a bit mask of these.
-const int redChannel = 1;
-const int greenChannel = 2;
-const int blueChannel = 4;
-inline int dominant(const std::array<int, 3>& c)
-{
-    const int margin = 40;
-    const int dark = 25;
-    int top = std::max({c[0], c[1], c[2]});
-    int mask = 0;
-    for (int i = 0; i < 3; ++i) {
-        mask |= (c[i] > top - margin && c[i] > dark) ? 1 << i : 0;
-    }
-    return mask;
-}

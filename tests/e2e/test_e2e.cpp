@@ -101,20 +101,9 @@ TEST_F(Viewer, ShowsTheSceneBackgroundsAndWireframe)
     ASSERT_TRUE(waitForPixel(2, 2, grey));
     Picture first = desktop().picture(viewerWindow);
 
-    const struct {
-        const char* name;
-        int x;
-        int y;
-        int channels;
-    } cones[] = {
-        {"red at the centre", centre, centre, redChannel},
-        {"green to the right", centre + 5 * unit, centre, greenChannel},
-        {"yellow to the left", centre - 5 * unit, centre, redChannel | greenChannel},
-        {"cyan up", centre, centre - 5 * unit, greenChannel | blueChannel},
-        {"magenta down", centre, centre + 5 * unit, redChannel | blueChannel},
-    };
-    for (const auto& cone : cones) {
-        auto c = first.at(cone.x, cone.y);
+    for (const ConeSighting& cone : coneSightings) {
+        // Picture coordinates: y grows downwards.
+        auto c = first.at(centre + cone.right * unit, centre - cone.up * unit);
         EXPECT_EQ(dominant(c), cone.channels) << cone.name << ": " << c[0] << " " << c[1] << " "
                                               << c[2];
     }

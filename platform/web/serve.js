@@ -1,0 +1,44 @@
+#!/usr/bin/env node
+// Serve a folder (the browser build) on 127.0.0.1, gzip-compressed for
+// clients that accept it, as a static web server would. Prints the address
+// once it listens. Usage: serve.js FOLDER [PORT]  (PORT 0: any free)
+'use strict';
+const fs = require('fs');
+const http = require('http');
+const path = require('path');
+const zlib = require('zlib');
+
+const root = path.resolve(process.argv[2] || 'build-web');
+const defaultPort = 8000;
+const port = process.argv[3] === undefined ? defaultPort : Number(process.argv[3]);
+const types = {
+    '.html': 'text/html; charset=utf-8',
+    '.js': 'text/javascript',
+    '.wasm': 'application/wasm',
+    '.png': 'image/png',
+};
+
+const server = http.createServer((request, response) => {
+    const urlPath = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    const file = path.join(root, urlPath.endsWith('/') ? urlPath + 'index.html' : urlPath);
+    if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+        response.writeHead(404, {'Content-Type': 'text/plain'});
+        response.end('not found\n');
+        return;
+    }
+    let body = fs.readFileSync(file);
+    const headers = {
+        'Content-Type': types[path.extname(file)] || 'application/octet-stream',
+        'Cache-Control': 'no-cache',
+    };
+    if (/\bgzip\b/.test(request.headers['accept-encoding'] || '')) {
+        body = zlib.gzipSync(body);
+        headers['Content-Encoding'] = 'gzip';
+    }
+    headers['Content-Length'] = body.length;
+    response.writeHead(200, headers);
+    response.end(body);
+});
+server.listen(port, '127.0.0.1', () => {
+    console.log(`Serving ${root} at http://127.0.0.1:${server.address().port}/ (Ctrl-C stops)`);
+});

@@ -1,0 +1,224 @@
+// What the browser test's pieces share: the page's server, Debian's Chromium
+// driven headless through puppeteer-core, the viewer's trace as the page
+// shows it, pictures of the canvas, and the checks' tally.
+'use strict';
+const childProcess = require('child_process');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+// Milliseconds to wait for any one thing.
+const timeoutMs = 20000;
+// The canvas's width and height in pixels, out of full screen.
+const canvasSize = 480;
+// The browser's window in CSS pixels.
+const viewport = {width: 1100, height: 700};
+
+let failures = 0;
+// Note one check, as "ok" or "FAIL" with what it checks.
+function check(condition, what) {
+    console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
+    if (!condition) failures++;
+    return condition;
+}
+function failureCount() {
+    return failures;
+}
+
+function sleep(ms) {
+    return new Promise((resolve) => setTimeout(resolve, ms));
+}
+
+// The page's server (serve.js beside this folder) on a free port of
+// 127.0.0.1, gzip as served.
+async function startServer(buildDir) {
+    const server = childProcess.spawn(process.execPath,
+        [path.join(__dirname, '..', 'serve.js'), buildDir, '0'], {stdio: ['ignore', 'pipe', 'inherit']});
+    const address = await new Promise((resolve, reject) => {
+        let text = '';
+        server.stdout.on('data', (chunk) => {
+            text += chunk;
+            const match = /http:\/\/127\.0\.0\.1:\d+\//.exec(text);
+            if (match) resolve(match[0]);
+        });
+        server.on('exit', () => reject(new Error('the server stopped')));
+    });
+    return {server, address};
+}
+
+// Debian's Chromium, headless, reaching nothing beyond this machine.
+function launchBrowser(userDataDir) {
+    return puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        defaultViewport: viewport,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+            '--disable-background-networking', '--disable-component-update', '--disable-sync',
+            `--user-data-dir=${userDataDir}`, `--window-size=${viewport.width},${viewport.height}`],
+    });
+}
+
+// The renderer behind the browser's WebGL.
+async function webglRenderer(browser) {
+    const page = await browser.newPage();
+    const renderer = await page.evaluate(() => {
+        const gl = document.createElement('canvas').getContext('webgl');
+        const info = gl && gl.getExtension('WEBGL_debug_renderer_info');
+        return gl ? (info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : gl.getParameter(gl.RENDERER)) : 'none';
+    });
+    await page.close();
+    return renderer;
+}
+
+// A fresh page (own browser context: no cache) with its trace and console
+// recorded: lines are the console's log lines, in order.
+async function openPage(browser, url) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    const record = {console: [], warnings: [], errors: []};
+    page.on('console', (message) => {
+        if (message.type() === 'log') record.console.push(message.text());
+        else record.warnings.push(message.text());
+    });
+    page.on('pageerror', (error) => record.errors.push(error.message));
+    await page.goto(url);
+    return {context, page, record};
+}
+
+async function traceLines(page) {
+    const text = await page.$eval('#trace', (element) => element.textContent);
+    return text === '' ? [] : text.split('\n');
+}
+
+// Runs of D are one D: how many frames a change brings is the platform's.
+function collapseFrames(lines) {
+    return lines.filter((line, i) => !(line === 'D' && lines[i - 1] === 'D'));
+}
+
+// Wait until the trace past `from` lines holds the wanted lines, in order,
+// with runs of D collapsed; returns the new length of the trace.
+async function awaitTrace(page, from, wanted) {
+    const deadline = Date.now() + timeoutMs;
+    for (;;) {
+        const lines = await traceLines(page);
+        const fresh = collapseFrames(lines.slice(from));
+        if (fresh.length >= wanted.length && wanted.every((line, i) => fresh[i] === line)) {
+            return lines.length;
+        }
+        if (Date.now() > deadline) {
+            throw new Error(`timed out waiting for ${JSON.stringify(wanted)}; got ${JSON.stringify(fresh)}`);
+        }
+        await sleep(20);
+    }
+}
+
+// Wait for a frame after the first `from` lines of the trace; returns the
+// new length of the trace.
+async function awaitFrame(page, from) {
+    const deadline = Date.now() + timeoutMs;
+    for (;;) {
+        const lines = await traceLines(page);
+        if (lines.slice(from).includes('D')) return lines.length;
+        if (Date.now() > deadline) throw new Error('timed out waiting for a frame');
+        await sleep(20);
+    }
+}
+
+// Two animation frames: whatever was drawn before is on the screen.
+function settle(page) {
+    return page.evaluate(() => new Promise((resolve) =>
+        requestAnimationFrame(() => requestAnimationFrame(resolve))));
+}
+
+// A picture of an element's drawing area (a canvas, without its border), as PNG.
+async function elementPicture(page, selector) {
+    const clip = await page.$eval(selector, (element) => {
+        const rect = element.getBoundingClientRect();
+        return {x: rect.left + element.clientLeft, y: rect.top + element.clientTop,
+            width: element.clientWidth, height: element.clientHeight};
+    });
+    return page.screenshot({clip, type: 'png'});
+}
+
+// Decode a PNG into {width, height, pixels} (RGBA bytes), with the browser's
+// own decoder, in a page of its own.
+async function decodePng(browser, png) {
+    const page = await browser.newPage();
+    const decoded = await page.evaluate(async (base64) => {
+        const image = new Image();
+        image.src = 'data:image/png;base64,' + base64;
+        await image.decode();
+        const canvas = document.createElement('canvas');
+        canvas.width = image.naturalWidth;
+        canvas.height = image.naturalHeight;
+        const context = canvas.getContext('2d');
+        context.drawImage(image, 0, 0);
+        const bytes = context.getImageData(0, 0, canvas.width, canvas.height).data;
+        let text = '';
+        const step = 0x8000;
+        for (let i = 0; i < bytes.length; i += step) {
+            text += String.fromCharCode.apply(null, bytes.subarray(i, i + step));
+        }
+        return {width: canvas.width, height: canvas.height, pixels: btoa(text)};
+    }, png.toString('base64'));
+    await page.close();
+    return {width: decoded.width, height: decoded.height, pixels: Buffer.from(decoded.pixels, 'base64')};
+}
+
+// Share of pixels where some colour channel differs by more than the
+// tolerance (of 255); 1 if the sizes differ.
+function differingShare(a, b, tolerance) {
+    if (a.width !== b.width || a.height !== b.height) return 1;
+    const channels = 4;
+    let differing = 0;
+    for (let i = 0; i < a.width * a.height; i++) {
+        for (let c = 0; c < 3; c++) {
+            if (Math.abs(a.pixels[channels * i + c] - b.pixels[channels * i + c]) > tolerance) {
+                differing++;
+                break;
+            }
+        }
+    }
+    return differing / (a.width * a.height);
+}
+
+// One load of a page: bytes transferred (as served, gzip) and milliseconds
+// from navigation to the first D on the console.
+async function timeLoad(browser, url) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    const session = await page.createCDPSession();
+    await session.send('Network.enable');
+    await session.send('Network.setCacheDisabled', {cacheDisabled: true});
+    const transferred = {};
+    const urls = {};
+    session.on('Network.requestWillBeSent', (e) => { urls[e.requestId] = e.request.url; });
+    session.on('Network.loadingFinished', (e) => {
+        transferred[path.basename(new URL(urls[e.requestId]).pathname) || 'index.html'] = e.encodedDataLength;
+    });
+    await page.evaluateOnNewDocument(() => {
+        const log = console.log;
+        console.log = function(...args) {
+            if (args[0] === 'D' && window.firstFrameMs === undefined) window.firstFrameMs = performance.now();
+            return log.apply(console, args);
+        };
+    });
+    await page.goto(url);
+    await page.waitForFunction(() => window.firstFrameMs !== undefined, {timeout: timeoutMs});
+    const ms = await page.evaluate(() => window.firstFrameMs);
+    await context.close();
+    return {ms, transferred};
+}
+
+function totalBytes(transferred) {
+    return Object.values(transferred).reduce((a, b) => a + b, 0);
+}
+
+function formatKB(bytes) {
+    return (bytes / 1024).toFixed(1);
+}
+
+module.exports = {
+    timeoutMs, canvasSize, check, failureCount, sleep, startServer, launchBrowser, webglRenderer,
+    openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, elementPicture, decodePng,
+    differingShare, timeLoad, totalBytes, formatKB,
+};

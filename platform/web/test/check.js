@@ -1,0 +1,201 @@
+// The browser test's checks: the page's first lines, a whole key session
+// with its exact trace (shifted, non-ASCII and special keys, full screen and
+// back, a held key, a change of size, Escape and the silence after it),
+// pictures of the canvas against the desktop build's pictures of the same
+// views, and the page's weight.
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const {
+    canvasSize, check, openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, sleep,
+    elementPicture, decodePng, differingShare, timeLoad, totalBytes, formatKB,
+} = require('./browser');
+
+// A picture channel may differ by this much (of 255) and still match.
+const channelTolerance = 3;
+// Largest share of differing pixels allowed: filled solids, wireframe lines.
+const filledLimit = 0.001;
+const wireframeLimit = 0.01;
+// Everything the page loads, together, as served (gzip).
+const weightLimitBytes = 150 * 1024;
+
+// A key with a character that the browser's US layout lacks, as a keyboard
+// with that key sends it.
+async function typeCharacter(page, character) {
+    const session = await page.createCDPSession();
+    for (const type of ['keyDown', 'keyUp']) {
+        await session.send('Input.dispatchKeyEvent', {type, key: character, text: type === 'keyDown' ? character : ''});
+    }
+    await session.detach();
+}
+
+// In the page: the runtime's report of a new canvas size to its listeners,
+// GLUT's among them (the runtime's objects are globals of the page).
+function tellGlutOfResize() {
+    Browser.updateResizeListeners();
+}
+
+async function checkSession(browser, address) {
+    const {context, page, record} = await openPage(browser, address + 'index.html');
+    // The trace begins RO, D: awaitTrace ends the run with a failure otherwise.
+    let seen = await awaitTrace(page, 0, ['RO', 'D']);
+    const size = await page.$eval('#canvas', (c) => [c.width, c.height]);
+    check(size[0] === canvasSize && size[1] === canvasSize, `canvas backing store is 480x480 (${size})`);
+    check(await page.evaluate(() => document.activeElement.id) === 'canvas', 'the canvas has the focus');
+
+    // Each step: the keys, then the trace lines they must bring (runs of D
+    // collapsed). Keys with no lines are checked by the next step's lines. A
+    // key that brings a frame has a step of its own: keys sent together may
+    // share one frame.
+    const special = ['ArrowLeft', 'ArrowUp', 'F1', 'Home', 'Insert', 'Shift', 'Control', 'Alt', 'CapsLock'];
+    const steps = [
+        {keys: ['Enter'], lines: ['K', 'RP1 100.00  11.46', 'D']},
+        {keys: ['Enter'], lines: ['K', 'RP2 141.42   8.10', 'D']},
+        {keys: ['f'], lines: ['K', 'D']},
+        {keys: ['z'], lines: ['K', 'D']},
+        {keys: special.concat(['x']), lines: ['K']},
+        {keys: ['Space', 'Z', 'Q', 'Tab', 'Backspace', 'Delete'], lines: ['K', 'K', 'K', 'K', 'K', 'K']},
+        {modifier: 'Shift', keys: ['Digit1', 'Slash', 'Quote', 'Semicolon'], lines: ['K', 'K', 'K', 'K']},
+        {characters: ['é', 'ß', '€', 'ж', '✓'], lines: ['K', 'K', 'K', 'K', 'K']},
+        {keys: ['F'], lines: ['K', 'RP2 141.42   8.10', 'D'], fullScreen: true},
+        {keys: ['Enter'], lines: ['K', 'RP3 173.21   6.62', 'D']},
+        {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: false},
+        // Full screen left the browser's way: back at 480x480, and the next F
+        // restores the size instead of entering full screen.
+        {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: true},
+        {browserLeavesFullScreen: true, lines: ['RP3 173.21   6.62', 'D'], fullScreen: false},
+        {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: false},
+        {held: 'Enter', repeats: 3, lines: ['K', 'RO', 'D', 'K', 'RP1 100.00  11.46', 'D', 'K', 'RP2 141.42   8.10', 'D']},
+        // Control with a letter gives its control code, as on X: Control-M is
+        // a carriage return, the next station; Control-A is no command.
+        {modifier: 'Control', keys: ['KeyM'], lines: ['K', 'RP3 173.21   6.62', 'D']},
+        {modifier: 'Control', keys: ['KeyA'], lines: ['K']},
+        {keys: ['z'], lines: ['K', 'D']},
+        {keys: ['f'], lines: ['K', 'D']},
+        {keys: ['f'], lines: ['K', 'D']},
+        // The runtime tells GLUT of a new canvas size: the station, then a frame.
+        {runtimeResize: true, lines: ['RP3 173.21   6.62', 'D']},
+    ];
+    const expected = ['RO', 'D'];
+    for (const step of steps) {
+        if (step.keys) {
+            // Keys pressed while a modifier key is held down, if the step has one.
+            if (step.modifier) await page.keyboard.down(step.modifier);
+            for (const key of step.keys) await page.keyboard.press(key);
+            if (step.modifier) await page.keyboard.up(step.modifier);
+        } else if (step.characters) {
+            for (const character of step.characters) await typeCharacter(page, character);
+        } else if (step.runtimeResize) {
+            await page.evaluate(tellGlutOfResize);
+        } else if (step.browserLeavesFullScreen) {
+            await page.evaluate(() => document.exitFullscreen());
+        }
+        if (step.held) {
+            // Each repeat waits for the frame before it, as a slow repeat would.
+            const perRepeat = step.lines.length / step.repeats;
+            for (let i = 0; i < step.repeats; i++) {
+                await page.keyboard.down(step.held);
+                seen = await awaitTrace(page, seen, step.lines.slice(i * perRepeat, (i + 1) * perRepeat));
+            }
+            await page.keyboard.up(step.held);
+        } else {
+            seen = await awaitTrace(page, seen, step.lines);
+        }
+        expected.push(...step.lines);
+        if (step.fullScreen !== undefined) {
+            await settle(page);
+            const state = await page.evaluate(() => [document.fullscreenElement !== null,
+                document.getElementById('canvas').width, document.getElementById('canvas').height]);
+            const what = step.keys ? step.keys.join(' ') : 'the browser leaving full screen';
+            if (step.fullScreen) {
+                check(state[0] && state[1] !== canvasSize, `${what}: in full screen (canvas ${state[1]}x${state[2]})`);
+            } else {
+                check(!state[0] && state[1] === canvasSize && state[2] === canvasSize,
+                    `${what}: not in full screen, at 480x480 (canvas ${state[1]}x${state[2]})`);
+            }
+        }
+    }
+    check(await page.evaluate(() => window.varnelleExitStatus) === undefined &&
+        await page.$eval('#ended', (e) => e.hidden), 'nothing says the viewer ended before Escape');
+
+    await page.keyboard.press('Escape');
+    expected.push('K');
+    seen = await awaitTrace(page, seen, ['K']);
+    check(await page.evaluate(() => window.varnelleExitStatus) === 0, 'Escape: window.varnelleExitStatus is 0');
+    const ended = await page.$eval('#ended', (e) => (e.hidden ? '' : e.textContent));
+    check(/ended with exit status 0/.test(ended), `Escape: the page says so ("${ended}")`);
+    for (const key of ['f', 'Enter', 'z', 'F', 'x']) await page.keyboard.press(key);
+    await page.evaluate(tellGlutOfResize);
+    await sleep(500);
+    await settle(page);
+
+    const trace = await traceLines(page);
+    check(JSON.stringify(collapseFrames(trace)) === JSON.stringify(expected),
+        'the whole session\'s trace is exact (runs of D collapsed); keys after Escape write nothing');
+    if (JSON.stringify(collapseFrames(trace)) !== JSON.stringify(expected)) {
+        console.log('  expected: ' + JSON.stringify(expected));
+        console.log('  got:      ' + JSON.stringify(collapseFrames(trace)));
+    }
+    check(JSON.stringify(record.console) === JSON.stringify(trace),
+        'every trace line, and nothing else, went to the console log');
+    check(record.errors.length === 0, `no page errors ${JSON.stringify(record.errors)}`);
+    await context.close();
+    return trace;
+}
+
+// The tour's views, in the tour's order, each with the key that brings it.
+const views = [
+    {name: 'station-0-orthographic', keys: []},
+    {name: 'station-1-perspective', keys: ['Enter']},
+    {name: 'station-2-perspective', keys: ['Enter']},
+    {name: 'station-3-perspective', keys: ['Enter']},
+    {name: 'wireframe', keys: ['z'], limit: wireframeLimit},
+    {name: null, keys: ['z']},
+    {name: null, keys: ['Enter']},
+    {name: 'background-white', keys: ['f']},
+    {name: 'background-black', keys: ['f']},
+    {name: 'background-grey', keys: ['f']},
+];
+
+async function checkPictures(browser, address, desktopDir, outDir) {
+    const {context, page} = await openPage(browser, address + 'index.html');
+    let seen = await awaitFrame(page, 0);
+    const shares = [];
+    for (const view of views) {
+        for (const key of view.keys) {
+            await page.keyboard.press(key);
+            seen = await awaitFrame(page, seen);
+        }
+        await settle(page);
+        if (!view.name) continue;
+        const png = await elementPicture(page, '#canvas');
+        fs.writeFileSync(path.join(outDir, `${view.name}.png`), png);
+        const desktop = await decodePng(browser, fs.readFileSync(path.join(desktopDir, `${view.name}.png`)));
+        const share = differingShare(await decodePng(browser, png), desktop, channelTolerance);
+        const limit = view.limit || filledLimit;
+        shares.push({name: view.name, share});
+        check(share <= limit, `${view.name}: ${(100 * share).toFixed(3)} % of pixels differ from the desktop's ` +
+            `by more than ${channelTolerance}/255 (limit ${100 * limit} %)`);
+    }
+    await context.close();
+    return shares;
+}
+
+// Everything the viewer's page loads, as served.
+async function checkWeight(browser, address) {
+    const {transferred} = await timeLoad(browser, address + 'index.html');
+    const bytes = totalBytes(transferred);
+    check(bytes < weightLimitBytes, `the page weighs ${formatKB(bytes)} KB as served (gzip), under 150 KB`);
+    return {transferred, bytes};
+}
+
+// Every check in turn; the pictures' differing shares and the page's weight
+// for the figures.
+async function runChecks(browser, address, desktopDir, outDir) {
+    await checkSession(browser, address);
+    const shares = await checkPictures(browser, address, desktopDir, outDir);
+    const weight = await checkWeight(browser, address);
+    return {shares, weight, channelTolerance};
+}
+
+module.exports = {runChecks};

@@ -1,0 +1,70 @@
+// The browser page's figures page: docs/web.md from web.md.in beside this
+// folder, filled by tools/fill-page.sh with this run's figures, and a
+// picture of the page after three presses of Enter.
+'use strict';
+const childProcess = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const {openPage, awaitFrame, settle, formatKB} = require('./browser');
+
+const repoDir = path.resolve(__dirname, '..', '..', '..');
+// A narrower window, as on a laptop: the key card goes below the canvas.
+const pageShotViewport = {width: 800, height: 600};
+const pagePicture = 'web-page.png';
+
+async function pictureOfThePage(browser, address, docsDir) {
+    const {context, page} = await openPage(browser, address + 'index.html');
+    let seen = await awaitFrame(page, 0);
+    for (let i = 0; i < 3; i++) {
+        await page.keyboard.press('Enter');
+        seen = await awaitFrame(page, seen);
+    }
+    await settle(page);
+    await page.setViewport(pageShotViewport);
+    await settle(page);
+    await page.screenshot({path: path.join(docsDir, pagePicture), fullPage: true});
+    await context.close();
+}
+
+// The template's values, from the checks' figures and the timing's.
+function pageValues(browser, renderer, checked, timed) {
+    const pages = timed.pages;
+    const values = {
+        date: new Date().toISOString().replace(/\.\d+Z$/, ' UTC').replace('T', ' '),
+        browser,
+        renderer,
+        pictures: checked.shares.map((s) => `| ${s.name} | ${(100 * s.share).toFixed(3)} % |`).join('\n'),
+        ratio: timed.ratio.toFixed(2),
+        ratioBare: timed.ratioBare.toFixed(2),
+        ratioVerdict: timed.ratioMet ? 'met' : 'not met',
+        runs: String(pages.viewer.ms.length),
+        tolerance: String(checked.channelTolerance),
+        pagePicture,
+    };
+    for (const [name, figures] of Object.entries(pages)) {
+        values[`${name}KB`] = formatKB(figures.totalBytes);
+        values[`${name}Files`] = Object.entries(figures.transferred).sort()
+            .map(([file, bytes]) => `${file} ${formatKB(bytes)}`).join(', ');
+        values[`${name}Ms`] = figures.medianMs.toFixed(0);
+        values[`${name}Spread`] = `${Math.min(...figures.ms).toFixed(0)}–${Math.max(...figures.ms).toFixed(0)}`;
+    }
+    return values;
+}
+
+async function writePage(browser, address, docsDir, renderer, checked, timed) {
+    await pictureOfThePage(browser, address, docsDir);
+    const values = pageValues(await browser.version(), renderer, checked, timed);
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'varnelle-web-values-'));
+    try {
+        for (const [name, value] of Object.entries(values)) fs.writeFileSync(path.join(folder, name), value);
+        childProcess.execFileSync(path.join(repoDir, 'tools', 'fill-page.sh'),
+            [path.join(__dirname, '..', 'web.md.in'), folder, path.join(docsDir, 'web.md'), 'make bench-web'],
+            {stdio: 'inherit'});
+    } finally {
+        fs.rmSync(folder, {recursive: true, force: true});
+    }
+    console.log(`wrote ${path.join(docsDir, 'web.md')} and ${path.join(docsDir, pagePicture)}`);
+}
+
+module.exports = {writePage};
