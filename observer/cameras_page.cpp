@@ -17,8 +17,6 @@ const int ratioDecimals = 3;
 const int pixelDecimals = 1;
 const int wholeUnits = 0;
 const double percent = 100.0;
-const double pi = 3.14159265358979323846;
-const double degreesPerHalfTurn = 180.0;
 const int square = 0;
 const int wide = 1;
 const int tall = 2;
@@ -132,9 +130,9 @@ std::string anglesTable()
     return out.str();
 }
 
-double tangentOfHalf(double degrees)
+double tangentOfHalf(double angle)
 {
-    return std::tan(degrees * pi / degreesPerHalfTurn / 2.0);
+    return std::tan(radians(angle) / 2.0);
 }
 
 } // namespace

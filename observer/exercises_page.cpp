@@ -74,13 +74,7 @@ std::string matrixRows(const Matrix4& m)
     std::ostringstream out;
     out << "```\n";
     for (int row = 0; row < 4; ++row) {
-        out << "|";
-        for (int column = 0; column < 4; ++column) {
-            char text[32] = "";
-            std::snprintf(text, sizeof text, " %10s", fixed(entry(m, row, column), entryDecimals).c_str());
-            out << text;
-        }
-        out << " |\n";
+        out << matrixRow(m, row) << "\n";
     }
     out << "```";
     return out.str();

@@ -11,16 +11,6 @@ namespace {
 const int size4 = 4;
 const double pi = 3.14159265358979323846;
 
-double radians(double degrees)
-{
-    return degrees * pi / halfTurnDegrees;
-}
-
-double degrees(double radians)
-{
-    return radians * halfTurnDegrees / pi;
-}
-
 double& at(Matrix4& m, int row, int column)
 {
     return m[column * size4 + row];
@@ -54,6 +44,25 @@ std::array<double, 4> times(const Matrix4& m, const std::array<double, 4>& v)
 }
 
 } // namespace
+
+double radians(double degrees)
+{
+    return degrees * pi / halfTurnDegrees;
+}
+
+double degrees(double radians)
+{
+    return radians * halfTurnDegrees / pi;
+}
+
+Matrix4 identityMatrix()
+{
+    Matrix4 m{};
+    for (int i = 0; i < size4; ++i) {
+        at(m, i, i) = 1.0;
+    }
+    return m;
+}
 
 const Cone cones[coneCount] = {
     {"red", red, {0.0, 0.0, 1.0}},     {"green", green, {1.0, 0.0, 0.0}},

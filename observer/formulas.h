@@ -82,8 +82,14 @@ double horizontalAngle(double fovy, double aspect);
 // Exactly 2·atan(span / 2 / D) in degrees: the angle the base angle stands for.
 double exactAngle(double span, double distance);
 
+// Degrees to radians and back.
+double radians(double degrees);
+double degrees(double radians);
+
 // The matrices OpenGL builds from these arguments, in double precision,
-// column-major as OpenGL stores them.
+// column-major as OpenGL stores them; and the identity, the orthographic
+// station's view.
+Matrix4 identityMatrix();
 Matrix4 orthoMatrix(const OrthoArguments& a);
 Matrix4 perspectiveMatrix(const PerspectiveArguments& a);
 Matrix4 lookAtMatrix(const Point3& eye, const Point3& target, const Point3& up);

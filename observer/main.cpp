@@ -92,15 +92,8 @@ bool matricesAgree(int station, const ShapeResult& r)
     Matrix4 projection = station == 0
                              ? orthoMatrix(orthoArguments(r.width, r.height))
                              : perspectiveMatrix(perspectiveArguments(station, r.width, r.height));
-    // The orthographic view is the identity.
-    Matrix4 modelview{};
-    if (station == 0) {
-        for (int i = 0; i < 4; ++i) {
-            modelview[i * 5] = 1.0;
-        }
-    } else {
-        modelview = lookAtMatrix(stationEyes[station], stationTarget, stationUp);
-    }
+    Matrix4 modelview = station == 0 ? identityMatrix()
+                                     : lookAtMatrix(stationEyes[station], stationTarget, stationUp);
     const Matrix4* pairs[2][2] = {{&projection, &r.readBack.projection},
                                   {&modelview, &r.readBack.modelview}};
     for (auto& pair : pairs) {
@@ -246,14 +239,14 @@ bool workExercises(const std::vector<std::vector<ShapeResult>>& results, const s
     if (aspectOne.pixels.empty() || nearCutPicture.pixels.empty() || parallel.pixels.empty()) {
         return false;
     }
+    // Pixels the background's grey does not explain, to the pictures' noise.
     const double fullChannel = 255.0;
+    const double noise = 3.0 / fullChannel;
     for (const auto& stored : parallel.pixels) {
-        std::array<double, 3> seen = {stored[0] / fullChannel, stored[1] / fullChannel,
-                                      stored[2] / fullChannel};
         const GLfloat* background = backgroundColours[0];
         bool same = true;
         for (int i = 0; i < 3; ++i) {
-            same = same && std::fabs(seen[i] - background[i]) <= 3.0 / fullChannel;
+            same = same && std::fabs(stored[i] / fullChannel - background[i]) <= noise;
         }
         exercises.parallelUpScenePixels += same ? 0 : 1;
     }

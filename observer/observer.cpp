@@ -207,13 +207,16 @@ void drawVolume(const ObservedVolume& volume)
 // that it reads over lines; nothing if the point is outside the panel.
 void label(const Point3& at, const std::string& words, bool leftwards = false)
 {
-    GLfloat x = leftwards ? -labelOffset - glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()))
-                          : labelOffset;
-    const GLfloat outline[5][2] = {{-1.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, -1.0f}, {0.0f, 1.0f}, {0.0f, 0.0f}};
-    for (int i = 0; i < 5; ++i) {
-        colour(i < 4 ? observerBackground : textColour);
+    int length = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()));
+    GLfloat x = leftwards ? -labelOffset - length : labelOffset;
+    // Four shifted copies in the background's colour, then the text itself.
+    const int copies = 5;
+    const GLfloat shifts[copies][2] = {
+        {-1.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, -1.0f}, {0.0f, 1.0f}, {0.0f, 0.0f}};
+    for (int i = 0; i < copies; ++i) {
+        colour(i < copies - 1 ? observerBackground : textColour);
         glRasterPos3d(at[0], at[1], at[2]);
-        glBitmap(0, 0, 0.0f, 0.0f, x + outline[i][0], labelOffset + outline[i][1], nullptr);
+        glBitmap(0, 0, 0.0f, 0.0f, x + shifts[i][0], labelOffset + shifts[i][1], nullptr);
         bitmapText(words);
     }
 }

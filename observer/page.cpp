@@ -33,18 +33,6 @@ VolumeMeasures measure(const ShapeResult& r)
     return measureVolume(r.volume.corners, r.volume.eye, r.volume.perspective);
 }
 
-// One row of a matrix, entries to 4 decimals, between bars.
-std::string matrixRow(const Matrix4& m, int row)
-{
-    std::string line = "|";
-    for (int column = 0; column < 4; ++column) {
-        char text[32] = "";
-        std::snprintf(text, sizeof text, " %10s", fixed(entry(m, row, column), entryDecimals).c_str());
-        line += text;
-    }
-    return line + " |";
-}
-
 std::string matricesBlock(const ShapeResult& r)
 {
     std::ostringstream out;
@@ -251,6 +239,17 @@ std::string fixed(double value, int decimals)
     char text[48] = "";
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return text;
+}
+
+std::string matrixRow(const Matrix4& m, int row)
+{
+    std::string line = "|";
+    for (int column = 0; column < 4; ++column) {
+        char text[32] = "";
+        std::snprintf(text, sizeof text, " %10s", fixed(entry(m, row, column), entryDecimals).c_str());
+        line += text;
+    }
+    return line + " |";
 }
 
 std::string shapeName(int width, int height)

@@ -80,5 +80,7 @@ bool writeValues(const std::string& folder, const PageValues& values);
 
 // A number with this many decimals, zero without a sign when it rounds to zero.
 std::string fixed(double value, int decimals);
+// One row of a matrix, entries to 4 decimals, between bars.
+std::string matrixRow(const Matrix4& m, int row);
 // "W×H" with the multiplication sign.
 std::string shapeName(int width, int height);

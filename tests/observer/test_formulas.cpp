@@ -70,13 +70,8 @@ TEST_P(Formulas, BuildTheMatricesOpenGLHolds)
     StationReadBack gl = readBackStation();
     Matrix4 projection = c.station == 0 ? orthoMatrix(orthoArguments(c.width, c.height))
                                         : perspectiveMatrix(perspectiveArguments(c.station, c.width, c.height));
-    Matrix4 modelview{};
-    for (int i = 0; i < 4; ++i) {
-        modelview[i * 5] = 1.0;
-    }
-    if (c.station != 0) {
-        modelview = lookAtMatrix(stationEyes[c.station], stationTarget, stationUp);
-    }
+    Matrix4 modelview = c.station == 0 ? identityMatrix()
+                                       : lookAtMatrix(stationEyes[c.station], stationTarget, stationUp);
     // OpenGL keeps single precision.
     const double tolerance = 1e-6;
     EXPECT_LT(matrixDifference(projection, gl.projection), tolerance);
