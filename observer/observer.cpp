@@ -3,6 +3,8 @@
 // sets, and it saves and restores it around the lines and the text.
 #include "observer.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -10,6 +12,7 @@
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include "formulas.h"
 #include "render/render.h"
 
 // A dark blue-grey, darker than every line and the scene.
@@ -76,7 +79,7 @@ const int swatchLength = 44;
 const int swatchGap = 10;
 const int textDrop = 6;
 // A label's offset from the point it names, pixels.
-const GLfloat labelOffset = 8.0f;
+const int labelOffset = 8;
 // Scene units shown in labels with this many decimals.
 const int labelDecimals = 2;
 const double degreesPerHalfTurn = 180.0;
@@ -202,66 +205,49 @@ void drawVolume(const ObservedVolume& volume)
     glPopAttrib();
 }
 
-// A label beside a point of the scene (to its right, or to its left when
-// leftwards), in front of everything, outlined in the background's colour so
-// that it reads over lines; nothing if the point is outside the panel.
-void label(const Point3& at, const std::string& words, bool leftwards = false)
-{
-    int length = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()));
-    GLfloat x = leftwards ? -labelOffset - length : labelOffset;
-    // Four shifted copies in the background's colour, then the text itself.
-    const int copies = 5;
-    const GLfloat shifts[copies][2] = {
-        {-1.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, -1.0f}, {0.0f, 1.0f}, {0.0f, 0.0f}};
-    for (int i = 0; i < copies; ++i) {
-        colour(i < copies - 1 ? observerBackground : textColour);
-        glRasterPos3d(at[0], at[1], at[2]);
-        glBitmap(0, 0, 0.0f, 0.0f, x + shifts[i][0], labelOffset + shifts[i][1], nullptr);
-        bitmapText(words);
-    }
-}
+// How the observer sees one panel: its matrices, worked out with the camera
+// formulas, and its viewport, pixels from the picture's bottom left.
+struct PanelView {
+    Matrix4 projection{};
+    Matrix4 modelview{};
+    std::array<int, 4> viewport{};
+};
 
-// The labels: in the whole set-up the eye, in the close-up the planes with
-// their distances along the line of sight.
-void labelVolume(const ObservedVolume& volume, const VolumeMeasures& m, bool whole)
+PanelView panelView(int left, int panelSize, const double target[3], double distance)
 {
-    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    if (whole) {
-        if (volume.perspective) {
-            label(volume.eye, format("eye (%.0f, %.0f, %.0f)", volume.eye[0], volume.eye[1],
-                                     volume.eye[2]), true);
-        }
-    } else {
-        label(volume.corners[cornerTopBit], format("near %.*f", labelDecimals, m.nearDistance));
-        label(volume.corners[cornerFarBit | cornerTopBit],
-              format("far %.*f", labelDecimals, m.farDistance));
-    }
-    glPopAttrib();
-}
-
-// The scene and the volume seen from the observer, into one panel.
-void drawPanel(int left, int panelSize, const ObservedVolume& volume, const VolumeMeasures& m,
-               const double target[3], double distance, bool whole)
-{
-    // Nothing of one panel, not even a wide line or a label, reaches the other.
-    glViewport(left, observerLegendBand, panelSize, panelSize);
-    glScissor(left, observerLegendBand, panelSize, panelSize);
-    glEnable(GL_SCISSOR_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(observerFovy, 1.0, observerNearFactor * distance, observerFarFactor * distance);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    PanelView view;
+    PerspectiveArguments lens;
+    lens.fovy = observerFovy;
+    lens.aspect = 1.0;
+    lens.nearPlane = observerNearFactor * distance;
+    lens.farPlane = observerFarFactor * distance;
+    view.projection = perspectiveMatrix(lens);
     double length = std::sqrt(observerDirection[0] * observerDirection[0] +
                               observerDirection[1] * observerDirection[1] +
                               observerDirection[2] * observerDirection[2]);
-    double eye[3] = {};
+    Point3 eye{};
+    Point3 centre{};
     for (int axis = 0; axis < 3; ++axis) {
         eye[axis] = target[axis] + observerDirection[axis] / length * distance;
+        centre[axis] = target[axis];
     }
-    gluLookAt(eye[0], eye[1], eye[2], target[0], target[1], target[2], 0.0, 1.0, 0.0);
+    view.modelview = lookAtMatrix(eye, centre, {0.0, 1.0, 0.0});
+    view.viewport = {left, observerLegendBand, panelSize, panelSize};
+    return view;
+}
+
+// The scene and the volume seen from the observer, into one panel.
+void drawPanel(const PanelView& view, const ObservedVolume& volume)
+{
+    // Nothing of one panel, not even a wide line, reaches the other.
+    const auto& v = view.viewport;
+    glViewport(v[0], v[1], v[2], v[3]);
+    glScissor(v[0], v[1], v[2], v[3]);
+    glEnable(GL_SCISSOR_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(view.projection.data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(view.modelview.data());
 
     // The viewer's lights, placed in scene coordinates as its display does,
     // then its scene, filled.
@@ -271,7 +257,6 @@ void drawPanel(int left, int panelSize, const ObservedVolume& volume, const Volu
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     drawScene();
     drawVolume(volume);
-    labelVolume(volume, m, whole);
     glDisable(GL_SCISSOR_TEST);
 }
 
@@ -281,6 +266,51 @@ void text(int x, int y, const std::string& words)
     colour(textColour);
     glRasterPos2i(x, y);
     bitmapText(words);
+}
+
+// A label beside a point of the scene as a panel shows it (to its right, or
+// to its left when leftwards), outlined in the background's colour so that
+// it reads over lines; nothing if the point falls outside the panel. The 2D
+// overlay must be set up.
+void label(const PanelView& view, const Point3& at, const std::string& words,
+           bool leftwards = false)
+{
+    FollowedPoint p = followPoint(at, view.modelview, view.projection, view.viewport);
+    const auto& v = view.viewport;
+    if (p.clip[3] <= 0.0 || p.window[0] < v[0] || p.window[0] >= v[0] + v[2] ||
+        p.window[1] < v[1] || p.window[1] >= v[1] + v[3]) {
+        return;
+    }
+    int length = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()));
+    int x = static_cast<int>(std::lround(p.window[0])) +
+            (leftwards ? -labelOffset - length : labelOffset);
+    int y = static_cast<int>(std::lround(p.window[1])) + labelOffset;
+    x = std::max(x, v[0]);
+    // Four shifted copies in the background's colour, then the text itself.
+    const int copies = 5;
+    const int shifts[copies][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {0, 0}};
+    glScissor(v[0], v[1], v[2], v[3]);
+    glEnable(GL_SCISSOR_TEST);
+    for (int i = 0; i < copies; ++i) {
+        colour(i < copies - 1 ? observerBackground : textColour);
+        glRasterPos2i(x + shifts[i][0], y + shifts[i][1]);
+        bitmapText(words);
+    }
+    glDisable(GL_SCISSOR_TEST);
+}
+
+// The labels: in the whole set-up the eye, in the close-up the planes with
+// their distances along the line of sight.
+void labelVolume(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
+                 const VolumeMeasures& m)
+{
+    if (volume.perspective) {
+        label(whole, volume.eye,
+              format("eye (%.0f, %.0f, %.0f)", volume.eye[0], volume.eye[1], volume.eye[2]), true);
+    }
+    label(close, volume.corners[cornerTopBit], format("near %.*f", labelDecimals, m.nearDistance));
+    label(close, volume.corners[cornerFarBit | cornerTopBit],
+          format("far %.*f", labelDecimals, m.farDistance));
 }
 
 // One legend entry: a swatch drawn as the picture draws the kind, then its
@@ -313,8 +343,8 @@ void legendEntry(int left, int row, const LineKind& kind)
 
 // The caption band, the legend band and the line between the panels, in
 // pixels, unlit and in front.
-void drawBands(const ObservedVolume& volume, const VolumeMeasures& m, const std::string& caption,
-               int panelSize)
+void drawBands(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
+               const VolumeMeasures& m, const std::string& caption, int panelSize)
 {
     int width = observerPictureWidth(panelSize);
     int height = observerPictureHeight(panelSize);
@@ -329,6 +359,7 @@ void drawBands(const ObservedVolume& volume, const VolumeMeasures& m, const std:
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
+    labelVolume(whole, close, volume, m);
     text(margin, height - captionFirstLine,
          caption + ". Left: the whole set-up; right: close-up around the scene.");
     std::string numbers;
@@ -366,8 +397,10 @@ void drawObserverPicture(const ObservedVolume& volume, const std::string& captio
     glDrawBuffer(GL_BACK);
     glClearColor(observerBackground[0], observerBackground[1], observerBackground[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    drawPanel(0, panelSize, volume, m, wholeTarget, wholeDistance, true);
-    drawPanel(panelSize, panelSize, volume, m, closeTarget, closeDistance, false);
-    drawBands(volume, m, caption, panelSize);
+    PanelView whole = panelView(0, panelSize, wholeTarget, wholeDistance);
+    PanelView close = panelView(panelSize, panelSize, closeTarget, closeDistance);
+    drawPanel(whole, volume);
+    drawPanel(close, volume);
+    drawBands(whole, close, volume, m, caption, panelSize);
     glFinish();
 }
