@@ -98,6 +98,36 @@ TEST_P(Formulas, FollowEveryTipToThePixelGluProjectGives)
     }
 }
 
+// The angles and planes the pages measure on the volume read back are the
+// ones the formulas give: the angle across from tan(fovx / 2) = aspect ·
+// tan(fovy / 2), the planes from D - 12 and D + 12.
+TEST_P(Formulas, AgreeWithTheVolumeMeasuredOnTheMatrices)
+{
+    const StationCase& c = GetParam();
+    applyStation();
+    StationReadBack gl = readBackStation();
+    bool perspective = c.station != 0;
+    VolumeMeasures m = measureVolume(volumeCorners(gl.projection, gl.modelview),
+                                     eyePosition(gl.modelview), perspective);
+    // Single precision matrices: angles to a thousandth of a degree, planes
+    // to a thousandth of a unit.
+    const double tolerance = 1e-3;
+    if (!perspective) {
+        OrthoArguments a = orthoArguments(c.width, c.height);
+        EXPECT_NEAR(m.nearDistance, a.nearPlane, tolerance);
+        EXPECT_NEAR(m.farDistance, a.farPlane, tolerance);
+        EXPECT_NEAR(m.nearWidth, a.right - a.left, tolerance);
+        EXPECT_NEAR(m.nearHeight, a.top - a.bottom, tolerance);
+        return;
+    }
+    PerspectiveArguments a = perspectiveArguments(c.station, c.width, c.height);
+    EXPECT_NEAR(m.nearDistance, a.nearPlane, tolerance);
+    EXPECT_NEAR(m.farDistance, a.farPlane, tolerance);
+    EXPECT_NEAR(m.originDistance, eyeDistance(stationEyes[c.station]), tolerance);
+    EXPECT_NEAR(m.verticalAngle, a.fovy, tolerance);
+    EXPECT_NEAR(m.horizontalAngle, horizontalAngle(a.fovy, a.aspect), tolerance);
+}
+
 INSTANTIATE_TEST_SUITE_P(AllShapes, Formulas, testing::ValuesIn(stationCases), caseName);
 
 // The comparison notices one argument that differs in its last bit, a call
