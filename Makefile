@@ -12,9 +12,10 @@
 #               build, writing their figures to docs/reliability.md
 #   make tour   the headless tour, whatever the display, refreshing the
 #               documentation's pictures in docs/
-#   make stations  every camera station pictured from outside, with its
-#               calls and matrices, into docs/stations.md and docs/stations/;
-#               and the README's animation, docs/tour.png
+#   make stations  the camera stations explained, checked against the
+#               camera formulas and pictured from outside, with the
+#               exercises: docs/cameras.md, stations.md, exercises.md and
+#               their pictures; and the README's animation, docs/tour.png
 #   make package  the Debian package, build/varnelle_<version>_<arch>.deb
 #   make test-package  the package checked with lintian, installed with apt
 #               into a fresh Debian 12 root (made once with debootstrap and

@@ -5,7 +5,6 @@
 #include "calls.h"
 
 #include <charconv>
-#include <initializer_list>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -20,19 +19,9 @@ std::vector<std::string> record;
 // Note one call: its name and its arguments, already as text.
 void note(const char* name, std::initializer_list<std::string> arguments)
 {
-    if (!recording) {
-        return;
+    if (recording) {
+        record.push_back(callText(name, arguments));
     }
-    std::string line = name;
-    line += "(";
-    const char* separator = "";
-    for (const std::string& argument : arguments) {
-        line += separator;
-        line += argument;
-        separator = ", ";
-    }
-    line += ")";
-    record.push_back(line);
 }
 
 std::string matrixModeName(GLenum mode)
@@ -49,16 +38,28 @@ std::string matrixModeName(GLenum mode)
     }
 }
 
-// A double as its shortest text that reads back as the same value.
-std::string shortestText(double value)
+} // namespace
+
+std::string callText(const char* name, std::initializer_list<std::string> arguments)
+{
+    std::string line = name;
+    line += "(";
+    const char* separator = "";
+    for (const std::string& argument : arguments) {
+        line += separator;
+        line += argument;
+        separator = ", ";
+    }
+    return line + ")";
+}
+
+std::string numberText(double value)
 {
     // Long enough for any double in its shortest round-trip form.
     char text[32] = "";
     std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
-
-} // namespace
 
 void beginCallRecord()
 {
@@ -105,24 +106,24 @@ void __wrap_glLoadIdentity()
 void __wrap_glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
                     GLdouble zFar)
 {
-    note("glOrtho", {shortestText(left), shortestText(right), shortestText(bottom),
-                     shortestText(top), shortestText(zNear), shortestText(zFar)});
+    note("glOrtho", {numberText(left), numberText(right), numberText(bottom),
+                     numberText(top), numberText(zNear), numberText(zFar)});
     __real_glOrtho(left, right, bottom, top, zNear, zFar);
 }
 
 void __wrap_gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
     note("gluPerspective",
-         {shortestText(fovy), shortestText(aspect), shortestText(zNear), shortestText(zFar)});
+         {numberText(fovy), numberText(aspect), numberText(zNear), numberText(zFar)});
     __real_gluPerspective(fovy, aspect, zNear, zFar);
 }
 
 void __wrap_gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX,
                       GLdouble centerY, GLdouble centerZ, GLdouble upX, GLdouble upY, GLdouble upZ)
 {
-    note("gluLookAt", {shortestText(eyeX), shortestText(eyeY), shortestText(eyeZ),
-                       shortestText(centerX), shortestText(centerY), shortestText(centerZ),
-                       shortestText(upX), shortestText(upY), shortestText(upZ)});
+    note("gluLookAt", {numberText(eyeX), numberText(eyeY), numberText(eyeZ),
+                       numberText(centerX), numberText(centerY), numberText(centerZ),
+                       numberText(upX), numberText(upY), numberText(upZ)});
     __real_gluLookAt(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ);
 }
 

@@ -1,72 +1,120 @@
 // Varnelle documentation program: applies every camera station to every
-// window shape in a real GLUT window, reads back what OpenGL got, draws the
-// scene and the station's viewing volume from outside, and writes the
-// pictures and the figures of the page that shows them.
+// window shape in a real GLUT window, checks the calls it makes against the
+// camera formulas, reads back what OpenGL got, draws the scene and the
+// station's viewing volume from outside, follows one cone's tip to its pixel
+// in the viewer's own picture, works out the exercises, and writes the
+// pictures and the values of the pages that show them.
 //
 // Usage: varnelle_stations DOCS_DIR VALUES_DIR
-// Writes DOCS_DIR/stations/station-N-WxH.png, and into VALUES_DIR the values
-// of the page's template, stations.md.in (make stations fills it into
-// DOCS_DIR/stations.md). It needs an X display (make stations runs it on a
-// private one). The stations' trace lines go to standard output as in the
-// viewer.
-#include <chrono>
+//        varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR
+// The first writes DOCS_DIR/stations/station-N-WxH.png and the pictures of
+// DOCS_DIR/exercises/, and into VALUES_DIR the values of the templates
+// beside this file (make stations fills them into DOCS_DIR). The second
+// captions the tour's pictures for the README's animation (tour_frames.h).
+// It needs an X display (make stations runs it on a private one). The
+// stations' trace lines and the viewer's frames' go to standard output as in
+// the viewer.
+#include <cmath>
 #include <cstdio>
+#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <GL/freeglut.h>
-#include <GL/glx.h>
+#include <GL/glu.h>
 #include <sys/stat.h>
 
 #include "calls.h"
 #include "camera/camera.h"
 #include "drive.h"
+#include "formulas.h"
 #include "glut_window.h"
 #include "observer.h"
 #include "page.h"
+#include "pixels.h"
+#include "predict.h"
 #include "render/render.h"
+#include "tour_frames.h"
 #include "volume.h"
 
 namespace {
 
-// How long to wait for the X server to give the window a new size.
-const auto resizeTimeout = std::chrono::seconds(10);
-const auto resizePoll = std::chrono::milliseconds(2);
 const char pictureFolder[] = "stations";
+const char exerciseFolder[] = "exercises";
 // Permissions of the folders made, before the umask.
 const mode_t folderMode = 0777;
+// The viewer's window size for the followed tips and the exercises, pixels.
+const int viewerSize = 480;
+// The cone followed in every station, and the one the exercises follow.
+const int followedCone = 0;
+const int exerciseCone = 1;
+const int exerciseStation = 2;
+// The station every cone is checked in: all six show there.
+const int allConesStation = 3;
+// How far back from a tip, along its axis, the picture is read, scene units;
+// the cone must be at least this many pixels across there.
+const double sampleBack = 1.5;
+const double minimumSampleWidth = 3.0;
+// The colour read there is the cone's own hue, in shade at least: its full
+// channels equal, its empty ones equal, and the full ones above the empty
+// ones by four times the pictures' noise of 3/255, which no other cone, the
+// sphere or the grey background can be.
+const double shadeLit = 0.0;
+const double shadeContrast = 12.0 / 255.0;
+// OpenGL keeps its matrices in single precision: entries agree with the
+// formulas' to this many float steps of the largest entry.
+const double floatSteps = 8.0;
+const double floatStep = 1.0 / (1 << 23);
+// The exercises: how far in front of the origin the near plane is moved,
+// and the up vector laid along station 1's line of sight.
+const double nearCut = 5.0;
+const Point3 parallelUp = {0.0, 0.0, 1.0};
 
 // GLUT wants callbacks; this program draws when it chooses, not when asked.
 void ignoreDisplay() {}
 void ignoreReshape(int, int) {}
 
-// Give the window a size and wait until GLUT reports it.
-bool resizeWindow(int width, int height)
+bool savePicture(const drive::Picture& picture, const std::string& path)
 {
-    glutReshapeWindow(width, height);
-    auto end = std::chrono::steady_clock::now() + resizeTimeout;
-    while (std::chrono::steady_clock::now() < end) {
-        glutMainLoopEvent();
-        if (glutGet(GLUT_WINDOW_WIDTH) == width && glutGet(GLUT_WINDOW_HEIGHT) == height) {
-            return true;
-        }
-        std::this_thread::sleep_for(resizePoll);
+    try {
+        drive::savePng(picture, path);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "stations: %s\n", failure.what());
+        return false;
     }
-    return false;
+    std::printf("stations: wrote %s\n", path.c_str());
+    return true;
 }
 
-// What the window shows once the picture drawn is swapped to the front.
-drive::Picture shownPicture(int width, int height)
+// True if OpenGL's matrices are the ones the formulas give, to its precision.
+bool matricesAgree(int station, const ShapeResult& r)
 {
-    glutSwapBuffers();
-    glFinish();
-    Display* connection = glXGetCurrentDisplay();
-    XSync(connection, False);
-    return drive::readWindow(connection, glXGetCurrentDrawable(), {0, 0, width, height});
+    Matrix4 projection = station == 0
+                             ? orthoMatrix(orthoArguments(r.width, r.height))
+                             : perspectiveMatrix(perspectiveArguments(station, r.width, r.height));
+    Matrix4 modelview = station == 0 ? identityMatrix()
+                                     : lookAtMatrix(stationEyes[station], stationTarget, stationUp);
+    const Matrix4* pairs[2][2] = {{&projection, &r.readBack.projection},
+                                  {&modelview, &r.readBack.modelview}};
+    for (auto& pair : pairs) {
+        double largest = 0.0;
+        for (double v : *pair[0]) {
+            largest = std::fmax(largest, std::fabs(v));
+        }
+        for (int i = 0; i < 16; ++i) {
+            if (std::fabs((*pair[0])[i] - (*pair[1])[i]) > floatSteps * floatStep * largest) {
+                std::fprintf(stderr, "stations: station %d at %dx%d: matrix entry %d is %.9g in "
+                             "OpenGL, %.9g by the formulas\n", station, r.width, r.height, i,
+                             (*pair[1])[i], (*pair[0])[i]);
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
-// Apply one station to one window shape and picture it from outside.
+// Apply one station to one window shape, check its calls against the
+// formulas, and picture it from outside.
 bool showStation(int station, int width, int height, const std::string& docsDir,
                  ShapeResult& result)
 {
@@ -79,7 +127,16 @@ bool showStation(int station, int width, int height, const std::string& docsDir,
     beginCallRecord();
     stationHandlers[station](width, height);
     result.calls = endCallRecord();
+    std::string difference = compareCalls(predictedCalls(station, width, height), result.calls);
+    if (!difference.empty()) {
+        std::fprintf(stderr, "stations: station %d at %dx%d, %s\n", station, width, height,
+                     difference.c_str());
+        return false;
+    }
     result.readBack = readBackStation();
+    if (!matricesAgree(station, result)) {
+        return false;
+    }
     result.volume.perspective = station != 0;
     result.volume.corners = volumeCorners(result.readBack.projection, result.readBack.modelview);
     result.volume.eye = eyePosition(result.readBack.modelview);
@@ -88,42 +145,124 @@ bool showStation(int station, int width, int height, const std::string& docsDir,
         std::fprintf(stderr, "stations: the window never became the picture's size\n");
         return false;
     }
-    std::string caption = "Station " + std::to_string(station) + ", window " +
-                          std::to_string(width) + "x" + std::to_string(height);
+    std::string caption = "Station " + std::to_string(station) +
+                          (station == 0 ? ", orthographic" : ", perspective") + ", window " +
+                          std::to_string(width) + "\xD7" + std::to_string(height);
     drawObserverPicture(result.volume, caption);
+    glutSwapBuffers();
     drive::Picture picture = shownPicture(observerWidth, observerHeight);
     result.picture = std::string(pictureFolder) + "/station-" + std::to_string(station) + "-" +
                      std::to_string(width) + "x" + std::to_string(height) + ".png";
-    std::string path = docsDir + "/" + result.picture;
-    try {
-        drive::savePng(picture, path);
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "stations: %s\n", failure.what());
-        return false;
-    }
-    std::printf("stations: wrote %s\n", path.c_str());
-    return glGetError() == GL_NO_ERROR;
+    return savePicture(picture, docsDir + "/" + result.picture) && glGetError() == GL_NO_ERROR;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Follow a cone's tip through the station's matrices as OpenGL holds them,
+// and read the viewer's picture a little way back along the cone's axis.
+bool followTip(int station, int cone, const ShapeResult& r, const drive::Picture& picture,
+               FollowedTip& tip)
 {
-    openWindowAsTheViewerDoes(&argc, argv, "Varnelle stations", observerWidth, observerHeight, 0, 0);
-    const int expectedArguments = 3;
-    if (argc != expectedArguments) {
-        std::fprintf(stderr, "usage: varnelle_stations DOCS_DIR VALUES_DIR\n");
-        return 2;
+    const StationReadBack& gl = r.readBack;
+    tip.station = station;
+    tip.cone = cone;
+    tip.tip = followPoint(coneTip(cones[cone]), gl.modelview, gl.projection, gl.viewport);
+    tip.sampleBack = sampleBack;
+    FollowedPoint sample =
+        followPoint(coneTip(cones[cone], sampleBack), gl.modelview, gl.projection, gl.viewport);
+    tip.sampleWindow = sample.window;
+    // The cone's radius there, carried to pixels at the sample's depth: a
+    // point that far off the axis, across the line of sight.
+    double radius = coneRadius * sampleBack / coneLength;
+    Point3 side = coneTip(cones[cone], sampleBack);
+    const Point3& axis = cones[cone].axis;
+    int across = std::fabs(axis[0]) > 0.5 ? 1 : 0;
+    side[across] += radius;
+    FollowedPoint edge = followPoint(side, gl.modelview, gl.projection, gl.viewport);
+    tip.sampleRadiusPixels =
+        std::hypot(edge.window[0] - sample.window[0], edge.window[1] - sample.window[1]);
+    tip.seen = pixelAt(picture, sample.window[0], sample.window[1]);
+    tip.showsCone = showsColour(tip.seen, cones[cone].colour, shadeLit, shadeContrast);
+    if (!tip.showsCone || 2.0 * tip.sampleRadiusPixels < minimumSampleWidth) {
+        std::fprintf(stderr, "stations: station %d: the %s cone's tip lands at (%.1f, %.1f), but "
+                     "its picture shows %.3f %.3f %.3f at (%.1f, %.1f), where the cone is %.1f "
+                     "pixels across\n", station, cones[cone].colourName, tip.tip.window[0],
+                     tip.tip.window[1], tip.seen[0], tip.seen[1], tip.seen[2], sample.window[0],
+                     sample.window[1], 2.0 * tip.sampleRadiusPixels);
+        return false;
     }
-    std::string docsDir = argv[1];
-    std::string valuesDir = argv[2];
+    return true;
+}
+
+// The viewer's picture of one station at 480×480; empty if the window
+// never took the size.
+drive::Picture stationPicture(int station, const std::function<void()>& change = {})
+{
+    drive::Picture picture = viewerPicture(station, viewerSize, viewerSize, change);
+    if (picture.pixels.empty()) {
+        std::fprintf(stderr, "stations: the window never became %dx%d\n", viewerSize, viewerSize);
+    }
+    return picture;
+}
+
+// The exercises' pictures and measures.
+bool workExercises(const std::vector<std::vector<ShapeResult>>& results, const std::string& docsDir,
+                   ExerciseResults& exercises)
+{
+    mkdir((docsDir + "/" + exerciseFolder).c_str(), folderMode);
+    // Station 1 in a wide window with the aspect left at 1.
+    int wideWidth = shapeSizes[1][0];
+    int wideHeight = shapeSizes[1][1];
+    PerspectiveArguments stuck = perspectiveArguments(1, wideWidth, wideHeight);
+    stuck.aspect = 1.0;
+    auto loadProjection = [](const PerspectiveArguments& a) {
+        return [a] {
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            gluPerspective(a.fovy, a.aspect, a.nearPlane, a.farPlane);
+            glMatrixMode(GL_MODELVIEW);
+        };
+    };
+    drive::Picture aspectOne = viewerPicture(1, wideWidth, wideHeight, loadProjection(stuck));
+    exercises.aspectOnePicture = std::string(exerciseFolder) + "/aspect-one.png";
+    // Station 3 with its near plane moved to D - 5.
+    PerspectiveArguments cut = perspectiveArguments(3, viewerSize, viewerSize);
+    cut.nearPlane = eyeDistance(stationEyes[3]) - nearCut;
+    drive::Picture nearCutPicture = stationPicture(3, loadProjection(cut));
+    exercises.nearCutPicture = std::string(exerciseFolder) + "/near-cut.png";
+    // Station 1 with its up vector along its line of sight.
+    drive::Picture parallel = stationPicture(1, [&exercises] {
+        const Point3& e = stationEyes[1];
+        glLoadIdentity();
+        gluLookAt(e[0], e[1], e[2], stationTarget[0], stationTarget[1], stationTarget[2],
+                  parallelUp[0], parallelUp[1], parallelUp[2]);
+        glGetDoublev(GL_MODELVIEW_MATRIX, exercises.parallelUpModelview.data());
+    });
+    if (aspectOne.pixels.empty() || nearCutPicture.pixels.empty() || parallel.pixels.empty()) {
+        return false;
+    }
+    // Pixels the background's grey does not explain, to the pictures' noise.
+    const double fullChannel = 255.0;
+    const double noise = 3.0 / fullChannel;
+    for (const auto& stored : parallel.pixels) {
+        const GLfloat* background = backgroundColours[0];
+        bool same = true;
+        for (int i = 0; i < 3; ++i) {
+            same = same && std::fabs(stored[i] / fullChannel - background[i]) <= noise;
+        }
+        exercises.parallelUpScenePixels += same ? 0 : 1;
+    }
+    // The green cone's tip in station 2.
+    drive::Picture station2 = stationPicture(exerciseStation);
+    return !station2.pixels.empty() &&
+           followTip(exerciseStation, exerciseCone, results[exerciseStation][0], station2,
+                     exercises.greenTip) &&
+           savePicture(aspectOne, docsDir + "/" + exercises.aspectOnePicture) &&
+           savePicture(nearCutPicture, docsDir + "/" + exercises.nearCutPicture);
+}
+
+int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
+{
     mkdir(docsDir.c_str(), folderMode);
     mkdir((docsDir + "/" + pictureFolder).c_str(), folderMode);
-
-    initRendering();
-    glutDisplayFunc(ignoreDisplay);
-    glutReshapeFunc(ignoreReshape);
-
     std::vector<std::vector<ShapeResult>> results(stationCount,
                                                   std::vector<ShapeResult>(shapeCount));
     for (int station = 0; station < stationCount; ++station) {
@@ -134,11 +273,58 @@ int main(int argc, char** argv)
             }
         }
     }
-    mkdir(valuesDir.c_str(), folderMode);
-    if (!writeStationsValues(valuesDir, results)) {
-        std::fprintf(stderr, "stations: cannot write the page's values into %s\n", valuesDir.c_str());
+    std::printf("stations: every station's calls are the camera formulas', exactly\n");
+    // One tip followed in each station's own picture, and every cone in one.
+    std::vector<FollowedTip> tips(stationCount);
+    std::vector<FollowedTip> coneTips(coneCount);
+    for (int station = 0; station < stationCount; ++station) {
+        drive::Picture picture = stationPicture(station);
+        if (picture.pixels.empty() ||
+            !followTip(station, followedCone, results[station][0], picture, tips[station])) {
+            return 1;
+        }
+        for (int cone = 0; station == allConesStation && cone < coneCount; ++cone) {
+            if (!followTip(station, cone, results[station][0], picture, coneTips[cone])) {
+                return 1;
+            }
+        }
+    }
+    std::printf("stations: every followed tip shows its cone's colour in the viewer's picture\n");
+    ExerciseResults exercises;
+    if (!workExercises(results, docsDir, exercises)) {
         return 1;
     }
-    std::printf("stations: wrote the page's values into %s\n", valuesDir.c_str());
+    PageValues values;
+    putStationsValues(values, results, tips);
+    putCamerasValues(values, results, coneTips);
+    putExercisesValues(values, results, exercises);
+    mkdir(valuesDir.c_str(), folderMode);
+    if (!writeValues(valuesDir, values)) {
+        std::fprintf(stderr, "stations: cannot write the pages' values into %s\n", valuesDir.c_str());
+        return 1;
+    }
+    std::printf("stations: wrote the pages' values into %s\n", valuesDir.c_str());
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    openWindowAsTheViewerDoes(&argc, argv, "Varnelle stations", observerWidth, observerHeight, 0, 0);
+    initRendering();
+    glutDisplayFunc(ignoreDisplay);
+    glutReshapeFunc(ignoreReshape);
+    const int documentationArguments = 3;
+    const int tourArguments = 5;
+    if (argc == tourArguments && std::string(argv[1]) == "--tour-frames") {
+        mkdir(argv[4], folderMode);
+        return writeTourFrames(argv[2], argv[3], argv[4]) ? 0 : 1;
+    }
+    if (argc != documentationArguments) {
+        std::fprintf(stderr, "usage: varnelle_stations DOCS_DIR VALUES_DIR\n"
+                             "       varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR\n");
+        return 2;
+    }
+    return writeDocumentation(argv[1], argv[2]);
 }

@@ -1,77 +1,133 @@
 // Varnelle documentation: the observer picture, drawn with the viewer's own
 // scene code. Only this program changes OpenGL state beyond what the viewer
-// sets, and it saves and restores it around the lines and the legend.
+// sets, and it saves and restores it around the lines and the text.
 #include "observer.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
+#include "formulas.h"
 #include "render/render.h"
 
+// A dark blue-grey, darker than every line and the scene.
 const GLfloat observerBackground[3] = {0.10f, 0.12f, 0.16f};
-const GLfloat volumeEdgeColour[3] = {1.0f, 0.6f, 0.1f};
-const GLfloat nearPlaneColour[3] = {1.0f, 0.35f, 0.65f};
-const GLfloat farPlaneColour[3] = {0.35f, 0.7f, 1.0f};
-const GLfloat eyeColour[3] = {1.0f, 0.85f, 0.55f};
-// Lines from the eye to the near plane's corners: the rest of the pyramid.
-static const GLfloat apexLineColour[3] = {0.55f, 0.5f, 0.45f};
-static const GLfloat textColour[3] = {0.92f, 0.93f, 0.95f};
+// Colours that readers with deuteranopia or protanopia can still tell apart
+// from one another and from the background (tests/observer/test_palette.cpp
+// checks it), each line kind drawn in a style of its own besides.
+const LineKind volumeEdges = {{0.90f, 0.62f, 0.0f}, 2.0f, 0xFFFF,
+                              "orange: edges, near plane to far plane"};
+const LineKind nearPlaneLine = {{0.6f, 0.8f, 1.0f}, 4.0f, 0xFFFF, "light blue, thick: near plane"};
+const LineKind farPlaneLine = {{0.6f, 0.4f, 0.9f}, 2.0f, 0x0FFF, "purple, dashed: far plane"};
+const LineKind eyeMark = {{1.0f, 0.9f, 0.7f}, 10.0f, 0xFFFF,
+                          "cream square: the eye, or the view's origin"};
+const LineKind sightLine = {{1.0f, 0.9f, 0.7f}, 1.5f, 0x3333,
+                            "cream dots, arrow: line of sight"};
+const LineKind pyramidLine = {{0.55f, 0.55f, 0.55f}, 1.5f, 0x1111,
+                              "grey dots: rest of the pyramid to the eye"};
+const LineKind* const lineKinds[lineKindCount] = {&volumeEdges, &nearPlaneLine, &farPlaneLine,
+                                                  &eyeMark, &sightLine, &pyramidLine};
+
+namespace {
+
+const GLfloat textColour[3] = {0.92f, 0.93f, 0.95f};
+void* const font = GLUT_BITMAP_HELVETICA_18;
 
 // Where the observer stands: along this direction from its target, with +y
 // up. Seen from the -x, +y, +z side, every station's line of sight (from +z,
 // from the x-z diagonal, from the cube's diagonal) crosses the picture at a
 // wide angle instead of pointing at the observer, and the faces turned to the
 // observer are those the viewer's lights fall on.
-static const double observerDirection[3] = {-0.7, 0.5, 0.5};
+const double observerDirection[3] = {-0.7, 0.5, 0.5};
 // Whole set-up: a point between the scene and the three eyes, and the
 // observer's distance from it, scene units.
-static const double wholeTarget[3] = {48.0, 20.0, 45.0};
-static const double wholeDistance = 400.0;
+const double wholeTarget[3] = {48.0, 20.0, 45.0};
+const double wholeDistance = 400.0;
 // Close-up: the scene's origin, and the distance that keeps the largest
 // volume (the orthographic box of a wide or tall window) in the panel.
-static const double closeTarget[3] = {0.0, 0.0, 0.0};
-static const double closeDistance = 150.0;
+const double closeTarget[3] = {0.0, 0.0, 0.0};
+const double closeDistance = 150.0;
 // Observer's vertical angle in degrees, and its clipping planes' distances
 // from the observer relative to its distance from the target.
-static const double observerFovy = 30.0;
-static const double observerNearFactor = 0.2;
-static const double observerFarFactor = 3.0;
+const double observerFovy = 30.0;
+const double observerNearFactor = 0.2;
+const double observerFarFactor = 3.0;
 
-// Line widths and the eye's size, in pixels.
-static const GLfloat volumeLineWidth = 2.0f;
-static const GLfloat thinLineWidth = 1.0f;
-static const GLfloat eyePointSize = 8.0f;
-// Dotted lines: each bit of the pattern is this many pixels.
-static const GLint stippleFactor = 2;
-static const GLushort dottedPattern = 0x3333;
+// The arrowhead at the end of the line of sight: length and base radius in
+// scene units, and its slices.
+const double arrowLength = 4.0;
+const double arrowRadius = 1.3;
+const int arrowSlices = 16;
+// Each bit of a stipple pattern covers this many pixels.
+const GLint stippleFactor = 2;
 
-// Legend layout, pixels from the panel's bottom left.
-static const int legendMargin = 12;
-static const int legendLineHeight = 18;
-static const int legendSwatchLength = 26;
-static const int legendTextGap = 8;
-static const int captionTop = 22;
-// Text baseline below a swatch's line, so the text sits centred on it.
-static const int textDrop = 4;
+// Text layout, pixels: margins, the caption's two lines from the top, the
+// legend's rows from the band's top, a swatch's length, the gap after it,
+// and how far below a swatch its text's baseline sits.
+const int margin = 14;
+const int captionFirstLine = 24;
+const int captionSecondLine = 50;
+const int legendFirstRow = 24;
+const int legendRowHeight = 28;
+const int legendRows = 3;
+const int swatchLength = 44;
+const int swatchGap = 10;
+const int textDrop = 6;
+// A label's offset from the point it names, pixels.
+const int labelOffset = 8;
+// Scene units shown in labels with this many decimals.
+const int labelDecimals = 2;
+const double degreesPerHalfTurn = 180.0;
+const double pi = 3.14159265358979323846;
 
-static void colour(const GLfloat rgb[3])
+// Latin-1 text for GLUT's bitmap fonts.
+const char degreeSign[] = "\xB0";
+const char timesSign[] = "\xD7";
+
+std::string format(const char* pattern, ...)
+{
+    char text[256] = "";
+    va_list arguments;
+    va_start(arguments, pattern);
+    std::vsnprintf(text, sizeof text, pattern, arguments);
+    va_end(arguments);
+    return text;
+}
+
+void colour(const GLfloat rgb[3])
 {
     glColor3f(rgb[0], rgb[1], rgb[2]);
 }
 
-static void vertex(const Point3& p)
+void vertex(const Point3& p)
 {
     glVertex3d(p[0], p[1], p[2]);
 }
 
+// Take up a line kind's colour, width and pattern.
+void useKind(const LineKind& kind)
+{
+    colour(kind.colour);
+    glLineWidth(kind.width);
+    glPointSize(kind.width);
+    glLineStipple(stippleFactor, kind.pattern);
+}
+
+void bitmapText(const std::string& words)
+{
+    glutBitmapString(font, reinterpret_cast<const unsigned char*>(words.c_str()));
+}
+
 // The outline of the near or far plane: its corners in order round it.
-static void drawPlaneOutline(const VolumeCorners& corners, bool far, const GLfloat rgb[3])
+void drawPlaneOutline(const VolumeCorners& corners, bool far)
 {
     int base = far ? cornerFarBit : 0;
     const int round[4] = {0, cornerRightBit, cornerRightBit | cornerTopBit, cornerTopBit};
-    colour(rgb);
     glBegin(GL_LINE_LOOP);
     for (int i : round) {
         vertex(corners[base + i]);
@@ -79,30 +135,45 @@ static void drawPlaneOutline(const VolumeCorners& corners, bool far, const GLflo
     glEnd();
 }
 
+// A solid arrowhead whose tip is at the point, pointing along the unit
+// direction.
+void drawArrowhead(const Point3& tip, const Point3& direction)
+{
+    glPushMatrix();
+    glTranslated(tip[0] - direction[0] * arrowLength, tip[1] - direction[1] * arrowLength,
+                 tip[2] - direction[2] * arrowLength);
+    // Turn +z, the cone's axis, onto the direction.
+    double angle = std::acos(std::fmax(-1.0, std::fmin(1.0, direction[2])));
+    double axis[3] = {-direction[1], direction[0], 0.0};
+    if (std::hypot(axis[0], axis[1]) == 0.0) {
+        axis[0] = 1.0;
+    }
+    glRotated(angle * degreesPerHalfTurn / pi, axis[0], axis[1], axis[2]);
+    glutSolidCone(arrowRadius, arrowLength, arrowSlices, 1);
+    glPopMatrix();
+}
+
 // The volume, the eye and its line of sight, unlit, hidden where the scene is
 // in front of them.
-static void drawVolume(const ObservedVolume& volume)
+void drawVolume(const ObservedVolume& volume)
 {
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
-    glLineWidth(volumeLineWidth);
-    // The four edges that join the near plane to the far one.
-    colour(volumeEdgeColour);
+    glEnable(GL_LINE_STIPPLE);
+    useKind(volumeEdges);
     glBegin(GL_LINES);
     for (int i = 0; i < cornerFarBit; ++i) {
         vertex(volume.corners[i]);
         vertex(volume.corners[i + cornerFarBit]);
     }
     glEnd();
-    drawPlaneOutline(volume.corners, false, nearPlaneColour);
-    drawPlaneOutline(volume.corners, true, farPlaneColour);
-
-    glLineWidth(thinLineWidth);
-    glEnable(GL_LINE_STIPPLE);
-    glLineStipple(stippleFactor, dottedPattern);
+    useKind(nearPlaneLine);
+    drawPlaneOutline(volume.corners, false);
+    useKind(farPlaneLine);
+    drawPlaneOutline(volume.corners, true);
     if (volume.perspective) {
         // The pyramid the volume is cut from, up to the eye.
-        colour(apexLineColour);
+        useKind(pyramidLine);
         glBegin(GL_LINES);
         for (int i = 0; i < cornerFarBit; ++i) {
             vertex(volume.eye);
@@ -111,43 +182,72 @@ static void drawVolume(const ObservedVolume& volume)
         glEnd();
     }
     // The line of sight: from the eye (perspective) or from the near plane
-    // (orthographic) through the origin to the far plane.
-    colour(eyeColour);
+    // (orthographic) through the origin to the far plane, where an arrowhead
+    // shows which way the view looks.
+    Point3 from = volume.perspective ? volume.eye : planeCentre(volume.corners, false);
+    Point3 to = planeCentre(volume.corners, true);
+    useKind(sightLine);
     glBegin(GL_LINES);
-    vertex(volume.perspective ? volume.eye : planeCentre(volume.corners, false));
-    vertex(planeCentre(volume.corners, true));
+    vertex(from);
+    vertex(to);
     glEnd();
-    glPointSize(eyePointSize);
+    Point3 direction = {to[0] - from[0], to[1] - from[1], to[2] - from[2]};
+    double length = std::sqrt(direction[0] * direction[0] + direction[1] * direction[1] +
+                              direction[2] * direction[2]);
+    for (double& v : direction) {
+        v /= length;
+    }
+    drawArrowhead(to, direction);
+    useKind(eyeMark);
     glBegin(GL_POINTS);
     vertex(volume.eye);
     glEnd();
     glPopAttrib();
 }
 
-// The scene and the volume seen from the observer, into one panel.
-static void drawPanel(int left, const ObservedVolume& volume, const double target[3],
-                      double distance)
-{
-    glViewport(left, 0, observerPanelSize, observerPanelSize);
-    glScissor(left, 0, observerPanelSize, observerPanelSize);
-    glEnable(GL_SCISSOR_TEST);
-    glClearColor(observerBackground[0], observerBackground[1], observerBackground[2], 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_SCISSOR_TEST);
+// How the observer sees one panel: its matrices, worked out with the camera
+// formulas, and its viewport, pixels from the picture's bottom left.
+struct PanelView {
+    Matrix4 projection{};
+    Matrix4 modelview{};
+    std::array<int, 4> viewport{};
+};
 
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(observerFovy, 1.0, observerNearFactor * distance, observerFarFactor * distance);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+PanelView panelView(int left, int panelSize, const double target[3], double distance)
+{
+    PanelView view;
+    PerspectiveArguments lens;
+    lens.fovy = observerFovy;
+    lens.aspect = 1.0;
+    lens.nearPlane = observerNearFactor * distance;
+    lens.farPlane = observerFarFactor * distance;
+    view.projection = perspectiveMatrix(lens);
     double length = std::sqrt(observerDirection[0] * observerDirection[0] +
                               observerDirection[1] * observerDirection[1] +
                               observerDirection[2] * observerDirection[2]);
-    double eye[3] = {};
+    Point3 eye{};
+    Point3 centre{};
     for (int axis = 0; axis < 3; ++axis) {
         eye[axis] = target[axis] + observerDirection[axis] / length * distance;
+        centre[axis] = target[axis];
     }
-    gluLookAt(eye[0], eye[1], eye[2], target[0], target[1], target[2], 0.0, 1.0, 0.0);
+    view.modelview = lookAtMatrix(eye, centre, {0.0, 1.0, 0.0});
+    view.viewport = {left, observerLegendBand, panelSize, panelSize};
+    return view;
+}
+
+// The scene and the volume seen from the observer, into one panel.
+void drawPanel(const PanelView& view, const ObservedVolume& volume)
+{
+    // Nothing of one panel, not even a wide line, reaches the other.
+    const auto& v = view.viewport;
+    glViewport(v[0], v[1], v[2], v[3]);
+    glScissor(v[0], v[1], v[2], v[3]);
+    glEnable(GL_SCISSOR_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(view.projection.data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(view.modelview.data());
 
     // The viewer's lights, placed in scene coordinates as its display does,
     // then its scene, filled.
@@ -157,65 +257,150 @@ static void drawPanel(int left, const ObservedVolume& volume, const double targe
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     drawScene();
     drawVolume(volume);
+    glDisable(GL_SCISSOR_TEST);
 }
 
-// Text at a pixel position of the current panel (2D overlay set up).
-static void text(int x, int y, const GLfloat rgb[3], const std::string& words)
+// Text at a pixel position of the picture (2D overlay set up).
+void text(int x, int y, const std::string& words)
 {
-    colour(rgb);
+    colour(textColour);
     glRasterPos2i(x, y);
-    glutBitmapString(GLUT_BITMAP_HELVETICA_12, reinterpret_cast<const unsigned char*>(words.c_str()));
+    bitmapText(words);
 }
 
-// One legend row: a short line in the colour, then what it stands for.
-static void legendRow(int row, const GLfloat rgb[3], const std::string& words)
+// A label beside a point of the scene as a panel shows it (to its right, or
+// to its left when leftwards), outlined in the background's colour so that
+// it reads over lines; nothing if the point falls outside the panel. The 2D
+// overlay must be set up.
+void label(const PanelView& view, const Point3& at, const std::string& words,
+           bool leftwards = false)
 {
-    int y = legendMargin + row * legendLineHeight;
-    colour(rgb);
-    glBegin(GL_LINES);
-    glVertex2i(legendMargin, y);
-    glVertex2i(legendMargin + legendSwatchLength, y);
-    glEnd();
-    text(legendMargin + legendSwatchLength + legendTextGap, y - textDrop, textColour, words);
+    FollowedPoint p = followPoint(at, view.modelview, view.projection, view.viewport);
+    const auto& v = view.viewport;
+    if (p.clip[3] <= 0.0 || p.window[0] < v[0] || p.window[0] >= v[0] + v[2] ||
+        p.window[1] < v[1] || p.window[1] >= v[1] + v[3]) {
+        return;
+    }
+    int length = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()));
+    int x = static_cast<int>(std::lround(p.window[0])) +
+            (leftwards ? -labelOffset - length : labelOffset);
+    int y = static_cast<int>(std::lround(p.window[1])) + labelOffset;
+    x = std::max(x, v[0]);
+    // Four shifted copies in the background's colour, then the text itself.
+    const int copies = 5;
+    const int shifts[copies][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {0, 0}};
+    glScissor(v[0], v[1], v[2], v[3]);
+    glEnable(GL_SCISSOR_TEST);
+    for (int i = 0; i < copies; ++i) {
+        colour(i < copies - 1 ? observerBackground : textColour);
+        glRasterPos2i(x + shifts[i][0], y + shifts[i][1]);
+        bitmapText(words);
+    }
+    glDisable(GL_SCISSOR_TEST);
 }
 
-// Captions and legend over the panels, in pixels, unlit and in front.
-static void drawLegend(const ObservedVolume& volume, const std::string& caption)
+// The labels: in the whole set-up the eye, in the close-up the planes with
+// their distances along the line of sight.
+void labelVolume(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
+                 const VolumeMeasures& m)
 {
-    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
+    if (volume.perspective) {
+        label(whole, volume.eye,
+              format("eye (%.0f, %.0f, %.0f)", volume.eye[0], volume.eye[1], volume.eye[2]), true);
+    }
+    label(close, volume.corners[cornerTopBit], format("near %.*f", labelDecimals, m.nearDistance));
+    label(close, volume.corners[cornerFarBit | cornerTopBit],
+          format("far %.*f", labelDecimals, m.farDistance));
+}
+
+// One legend entry: a swatch drawn as the picture draws the kind, then its
+// words. Row 0 is the band's top row.
+void legendEntry(int left, int row, const LineKind& kind)
+{
+    int y = observerLegendBand - legendFirstRow - row * legendRowHeight;
+    useKind(kind);
+    if (&kind == &eyeMark) {
+        glBegin(GL_POINTS);
+        glVertex2i(left + swatchLength / 2, y);
+        glEnd();
+    } else {
+        glBegin(GL_LINES);
+        glVertex2i(left, y);
+        glVertex2i(left + swatchLength, y);
+        glEnd();
+    }
+    if (&kind == &sightLine) {
+        // Its arrowhead, pointing right.
+        const int head = 7;
+        glBegin(GL_TRIANGLES);
+        glVertex2i(left + swatchLength + head, y);
+        glVertex2i(left + swatchLength - head, y + head);
+        glVertex2i(left + swatchLength - head, y - head);
+        glEnd();
+    }
+    text(left + swatchLength + 2 * swatchGap, y - textDrop, kind.legend);
+}
+
+// The caption band, the legend band and the line between the panels, in
+// pixels, unlit and in front.
+void drawBands(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
+               const VolumeMeasures& m, const std::string& caption, int panelSize)
+{
+    int width = observerPictureWidth(panelSize);
+    int height = observerPictureHeight(panelSize);
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
-    glLineWidth(volumeLineWidth);
-    glViewport(0, 0, observerWidth, observerHeight);
+    glEnable(GL_LINE_STIPPLE);
+    glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluOrtho2D(0.0, observerWidth, 0.0, observerHeight);
+    gluOrtho2D(0.0, width, 0.0, height);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 
-    int top = observerHeight - captionTop;
-    text(legendMargin, top, textColour, caption + ": the whole set-up");
-    text(observerPanelSize + legendMargin, top, textColour, "close-up around the scene");
-    legendRow(3, volumeEdgeColour, "edges of the viewing volume");
-    legendRow(2, nearPlaneColour, "near plane");
-    legendRow(1, farPlaneColour, "far plane");
-    legendRow(0, eyeColour,
-              volume.perspective ? "eye and line of sight (dotted) to the origin"
-                                 : "view's origin and direction of view (dotted)");
+    labelVolume(whole, close, volume, m);
+    text(margin, height - captionFirstLine,
+         caption + ". Left: the whole set-up; right: close-up around the scene.");
+    std::string numbers;
+    if (volume.perspective) {
+        numbers = format("eye (%.0f, %.0f, %.0f), D = %.2f.  Near %.2f, far %.2f from the eye.  "
+                         "Angle %.2f%s up, %.2f%s across.",
+                         volume.eye[0], volume.eye[1], volume.eye[2], m.originDistance,
+                         m.nearDistance, m.farDistance, m.verticalAngle, degreeSign,
+                         m.horizontalAngle, degreeSign);
+    } else {
+        numbers = format("View's origin (0, 0, 0), looking along -z.  Near %.0f, far %.0f along "
+                         "the line of sight.  Box %.0f %s %.0f.",
+                         m.nearDistance, m.farDistance, m.nearWidth, timesSign, m.nearHeight);
+    }
+    text(margin, height - captionSecondLine, numbers);
+    for (int i = 0; i < lineKindCount; ++i) {
+        legendEntry(margin + (i / legendRows) * panelSize, i % legendRows, *lineKinds[i]);
+    }
     // A line between the panels.
+    glDisable(GL_LINE_STIPPLE);
+    glLineWidth(1.0f);
     colour(textColour);
     glBegin(GL_LINES);
-    glVertex2i(observerPanelSize, 0);
-    glVertex2i(observerPanelSize, observerHeight);
+    glVertex2i(panelSize, observerLegendBand);
+    glVertex2i(panelSize, observerLegendBand + panelSize);
     glEnd();
     glPopAttrib();
 }
 
-void drawObserverPicture(const ObservedVolume& volume, const std::string& caption)
+} // namespace
+
+void drawObserverPicture(const ObservedVolume& volume, const std::string& caption, int panelSize)
 {
+    VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
     glDrawBuffer(GL_BACK);
-    drawPanel(0, volume, wholeTarget, wholeDistance);
-    drawPanel(observerPanelSize, volume, closeTarget, closeDistance);
-    drawLegend(volume, caption);
+    glClearColor(observerBackground[0], observerBackground[1], observerBackground[2], 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    PanelView whole = panelView(0, panelSize, wholeTarget, wholeDistance);
+    PanelView close = panelView(panelSize, panelSize, closeTarget, closeDistance);
+    drawPanel(whole, volume);
+    drawPanel(close, volume);
+    drawBands(whole, close, volume, m, caption, panelSize);
     glFinish();
 }

@@ -1,9 +1,10 @@
 // Varnelle documentation: the observer picture. The viewer's scene, drawn by
 // its own drawScene with its own lights and material, seen from a fixed
 // point outside every station, with one station's viewing volume drawn in:
-// its edges, the near and far planes, the eye and its line of sight. Two
-// panels side by side: the whole set-up on the left, a close-up of the
-// volume around the scene on the right.
+// its edges, the near and far planes, the eye and its line of sight, each
+// labelled with its numbers. Two panels side by side (the whole set-up on
+// the left, a close-up of the volume around the scene on the right) between
+// a caption band above and a legend band below.
 #pragma once
 
 #include <string>
@@ -12,18 +13,43 @@
 
 #include "volume.h"
 
-// Size of each square panel, and of the whole picture, in pixels.
+// Default size of each square panel, in pixels.
 const int observerPanelSize = 480;
-const int observerWidth = 2 * observerPanelSize;
-const int observerHeight = observerPanelSize;
+// Height of the caption band above the panels and of the legend below, pixels.
+const int observerCaptionBand = 64;
+const int observerLegendBand = 104;
+// Size of the whole picture for a panel size, in pixels.
+inline int observerPictureWidth(int panelSize)
+{
+    return 2 * panelSize;
+}
+inline int observerPictureHeight(int panelSize)
+{
+    return observerCaptionBand + panelSize + observerLegendBand;
+}
+const int observerWidth = observerPictureWidth(observerPanelSize);
+const int observerHeight = observerPictureHeight(observerPanelSize);
 
-// Colours of the picture, RGB in [0, 1]. Each has three different channels,
-// so that none can be taken for a colour of the lit scene.
+// One kind of line (or mark) of the picture: its colour, RGB in [0, 1], its
+// width in pixels, its stipple pattern (0xFFFF is solid) and the words the
+// legend gives it, colour named first.
+struct LineKind {
+    GLfloat colour[3];
+    GLfloat width;
+    GLushort pattern;
+    const char* legend;
+};
+// The picture's background, RGB in [0, 1].
 extern const GLfloat observerBackground[3];
-extern const GLfloat volumeEdgeColour[3];
-extern const GLfloat nearPlaneColour[3];
-extern const GLfloat farPlaneColour[3];
-extern const GLfloat eyeColour[3];
+// Every kind the picture draws, as its legend lists them.
+extern const LineKind volumeEdges;
+extern const LineKind nearPlaneLine;
+extern const LineKind farPlaneLine;
+extern const LineKind eyeMark;
+extern const LineKind sightLine;
+extern const LineKind pyramidLine;
+const int lineKindCount = 6;
+extern const LineKind* const lineKinds[lineKindCount];
 
 // One station's volume as the observer draws it.
 struct ObservedVolume {
@@ -35,5 +61,8 @@ struct ObservedVolume {
 };
 
 // Draw the picture into the back buffer of the current window, which must be
-// at least observerWidth by observerHeight; caption goes at its top left.
-void drawObserverPicture(const ObservedVolume& volume, const std::string& caption);
+// at least observerPictureWidth(panelSize) by observerPictureHeight(panelSize)
+// pixels; the caption (Latin-1 text) opens the caption band, the volume's
+// numbers follow it.
+void drawObserverPicture(const ObservedVolume& volume, const std::string& caption,
+                         int panelSize = observerPanelSize);

@@ -1,84 +1,235 @@
-// Varnelle documentation: the figures of docs/stations.md, measured on what
-// the stations really did, as values for its template (stations.md.in beside
-// this file, which holds the prose). Figures in the text are measured on the
-// viewing volumes read back, not copied from the stations' constants.
+// Varnelle documentation: the values of docs/stations.md, measured on what
+// the stations really did (the calls recorded, the matrices read back, the
+// viewer's own pictures), and the helpers every page's values share.
 #include "page.h"
 
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 namespace {
 
-const double degreesPerRadian = 180.0 / 3.14159265358979323846;
-// Matrix entries are printed to this many decimals; anything smaller than
-// half the last one is printed as zero, without a sign.
-const double printedZero = 0.00005;
+// Matrix entries and followed coordinates are printed to this many
+// decimals; anything smaller than half the last one is printed as zero.
+const int entryDecimals = 4;
 // Decimals in the text: distances along the line of sight, plane sizes and
-// angles, ratios, and whole units.
+// angles, ratios, window pixels, and whole units.
 const int distanceDecimals = 4;
 const int sizeDecimals = 2;
 const int ratioDecimals = 3;
+const int pixelDecimals = 1;
 const int wholeUnits = 0;
+// The scene lies within this many units of the origin (the cones' reach).
+const double sceneReach = coneLength;
 
-Point3 minus(const Point3& a, const Point3& b)
+std::string shapeKey(const ShapeResult& r)
 {
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+    return std::to_string(r.width) + "x" + std::to_string(r.height);
 }
 
-double dot(const Point3& a, const Point3& b)
+VolumeMeasures measure(const ShapeResult& r)
 {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+    return measureVolume(r.volume.corners, r.volume.eye, r.volume.perspective);
 }
 
-double length(const Point3& a)
+std::string matricesBlock(const ShapeResult& r)
 {
-    return std::sqrt(dot(a, a));
-}
-
-// Sizes and distances of one volume, measured on its corners.
-struct Measures {
-    // Distances along the line of sight from the eye (orthographic: from the
-    // view's origin), scene units; negative is behind it.
-    double nearDistance = 0.0;
-    double farDistance = 0.0;
-    double originDistance = 0.0;
-    // Width and height of the near and far planes, scene units.
-    double nearWidth = 0.0;
-    double nearHeight = 0.0;
-    double farWidth = 0.0;
-    double farHeight = 0.0;
-    // Full horizontal and vertical angles at the eye, degrees.
-    double horizontalAngle = 0.0;
-    double verticalAngle = 0.0;
-};
-
-Measures measure(const ShapeResult& r)
-{
-    bool perspective = r.volume.perspective;
-    Measures m;
-    Point3 nearCentre = planeCentre(r.volume.corners, false);
-    Point3 farCentre = planeCentre(r.volume.corners, true);
-    Point3 sight = minus(farCentre, perspective ? r.volume.eye : nearCentre);
-    double sightLength = length(sight);
-    for (double& v : sight) {
-        v /= sightLength;
+    std::ostringstream out;
+    const auto& v = r.readBack.viewport;
+    out << "```\n";
+    out << "viewport " << v[0] << ", " << v[1] << ", " << v[2] << ", " << v[3] << "\n";
+    out << "projection                                       modelview\n";
+    for (int row = 0; row < 4; ++row) {
+        out << matrixRow(r.readBack.projection, row) << "    "
+            << matrixRow(r.readBack.modelview, row) << "\n";
     }
-    m.nearDistance = dot(minus(nearCentre, r.volume.eye), sight);
-    m.farDistance = dot(minus(farCentre, r.volume.eye), sight);
-    m.originDistance = dot(minus(Point3{}, r.volume.eye), sight);
-    m.nearWidth = length(minus(r.volume.corners[cornerRightBit], r.volume.corners[0]));
-    m.nearHeight = length(minus(r.volume.corners[cornerTopBit], r.volume.corners[0]));
-    m.farWidth = length(minus(r.volume.corners[cornerFarBit | cornerRightBit], r.volume.corners[cornerFarBit]));
-    m.farHeight = length(minus(r.volume.corners[cornerFarBit | cornerTopBit], r.volume.corners[cornerFarBit]));
-    if (perspective) {
-        m.horizontalAngle = 2.0 * std::atan(m.nearWidth / 2.0 / m.nearDistance) * degreesPerRadian;
-        m.verticalAngle = 2.0 * std::atan(m.nearHeight / 2.0 / m.nearDistance) * degreesPerRadian;
-    }
-    return m;
+    out << "```";
+    return out.str();
 }
+
+std::string callsBlock(const ShapeResult& r)
+{
+    std::ostringstream out;
+    out << "```c\n";
+    for (const std::string& call : r.calls) {
+        out << call << ";\n";
+    }
+    out << "```";
+    return out.str();
+}
+
+std::string measuresTable(const std::vector<ShapeResult>& shapes, bool perspective)
+{
+    std::ostringstream out;
+    out << "| Window | Near plane, along the line of sight from the "
+        << (perspective ? "eye" : "view's origin")
+        << " | Far plane | Near plane, width × height | Far plane, width × height |"
+        << (perspective ? " Angle across | Angle up |" : "") << "\n";
+    out << "|---|---|---|---|---|" << (perspective ? "---|---|" : "") << "\n";
+    for (const ShapeResult& r : shapes) {
+        VolumeMeasures m = measure(r);
+        out << "| " << shapeName(r.width, r.height) << " | " << fixed(m.nearDistance, distanceDecimals)
+            << " | " << fixed(m.farDistance, distanceDecimals) << " | "
+            << fixed(m.nearWidth, sizeDecimals) << " × " << fixed(m.nearHeight, sizeDecimals) << " | "
+            << fixed(m.farWidth, sizeDecimals) << " × " << fixed(m.farHeight, sizeDecimals) << " |";
+        if (perspective) {
+            out << " " << fixed(m.horizontalAngle, sizeDecimals) << "° | "
+                << fixed(m.verticalAngle, sizeDecimals) << "° |";
+        }
+        out << "\n";
+    }
+    return out.str();
+}
+
+// A tuple of coordinates, each to 4 decimals.
+std::string tuple(const double* values, int count)
+{
+    std::string text = "(";
+    for (int i = 0; i < count; ++i) {
+        text += (i ? ", " : "") + fixed(values[i], entryDecimals);
+    }
+    return text + ")";
+}
+
+// Where each entry of the station's matrices comes from, at 480×480.
+std::string entriesBlock(int station, const ShapeResult& r)
+{
+    std::ostringstream out;
+    out << "```\n";
+    if (station == 0) {
+        OrthoArguments a = orthoArguments(r.width, r.height);
+        Matrix4 p = orthoMatrix(a);
+        out << "projection, from glOrtho(left " << fixed(a.left, wholeUnits) << ", right "
+            << fixed(a.right, wholeUnits) << ", bottom " << fixed(a.bottom, wholeUnits) << ", top "
+            << fixed(a.top, wholeUnits) << ", near " << fixed(a.nearPlane, wholeUnits) << ", far "
+            << fixed(a.farPlane, wholeUnits) << "):\n";
+        out << "  row 1, column 1   2 / (right - left)            = 2 / " << fixed(a.right - a.left, wholeUnits)
+            << " = " << fixed(entry(p, 0, 0), entryDecimals) << "\n";
+        out << "  row 2, column 2   2 / (top - bottom)            = 2 / " << fixed(a.top - a.bottom, wholeUnits)
+            << " = " << fixed(entry(p, 1, 1), entryDecimals) << "\n";
+        out << "  row 3, column 3   -2 / (far - near)             = -2 / " << fixed(a.farPlane - a.nearPlane, wholeUnits)
+            << " = " << fixed(entry(p, 2, 2), entryDecimals) << "\n";
+        out << "  row 3, column 4   -(far + near) / (far - near)  = " << fixed(entry(p, 2, 3), entryDecimals)
+            << " (the box is centred on the view's origin)\n";
+        out << "  row 4             (0, 0, 0, 1): w stays 1, nothing shrinks with distance\n";
+        out << "modelview: the identity, so eye coordinates are scene coordinates\n";
+        out << "```";
+        return out.str();
+    }
+    PerspectiveArguments a = perspectiveArguments(station, r.width, r.height);
+    Matrix4 p = perspectiveMatrix(a);
+    Matrix4 v = lookAtMatrix(stationEyes[station], stationTarget, stationUp);
+    std::string n = fixed(a.nearPlane, distanceDecimals);
+    std::string f = fixed(a.farPlane, distanceDecimals);
+    out << "projection, from gluPerspective(fovy " << fixed(a.fovy, distanceDecimals) << "°, aspect "
+        << fixed(a.aspect, wholeUnits) << ", near " << n << ", far " << f << "):\n";
+    out << "  row 1, column 1   cot(fovy / 2) / aspect          = cot(" << fixed(a.fovy / 2.0, distanceDecimals)
+        << "°) / " << fixed(a.aspect, wholeUnits) << " = " << fixed(entry(p, 0, 0), entryDecimals) << "\n";
+    out << "  row 2, column 2   cot(fovy / 2)                   = " << fixed(entry(p, 1, 1), entryDecimals) << "\n";
+    out << "  row 3, column 3   (far + near) / (near - far)     = " << fixed(a.farPlane + a.nearPlane, distanceDecimals)
+        << " / " << fixed(a.nearPlane - a.farPlane, distanceDecimals) << " = " << fixed(entry(p, 2, 2), entryDecimals) << "\n";
+    out << "  row 3, column 4   2 · far · near / (near - far)   = 2 · " << f << " · " << n << " / "
+        << fixed(a.nearPlane - a.farPlane, distanceDecimals) << " = " << fixed(entry(p, 2, 3), entryDecimals) << "\n";
+    out << "  row 4, column 3   -1: w becomes -z, the distance in front of the eye\n";
+    const Point3& e = stationEyes[station];
+    out << "modelview, from gluLookAt(eye (" << fixed(e[0], wholeUnits) << ", " << fixed(e[1], wholeUnits)
+        << ", " << fixed(e[2], wholeUnits) << "), to the origin, up (0, 1, 0)):\n";
+    const char* rowNames[3] = {"row 1, the camera's right   ", "row 2, the camera's up      ",
+                               "row 3, the camera's backward"};
+    for (int row = 0; row < 3; ++row) {
+        double axis[3] = {entry(v, row, 0), entry(v, row, 1), entry(v, row, 2)};
+        out << "  " << rowNames[row] << " " << tuple(axis, 3) << "\n";
+    }
+    double translation[3] = {entry(v, 0, 3), entry(v, 1, 3), entry(v, 2, 3)};
+    out << "  column 4, -(right · eye, up · eye, backward · eye) = " << tuple(translation, 3) << "\n";
+    out << "```";
+    return out.str();
+}
+
+// One tip followed through the pipeline, as a block.
+std::string followBlock(const FollowedTip& t)
+{
+    const FollowedPoint& p = t.tip;
+    std::ostringstream out;
+    out << "```\n";
+    out << "scene                            " << tuple(p.scene.data(), 4) << "\n";
+    out << "× modelview   → eye coordinates  " << tuple(p.eye.data(), 4) << "\n";
+    out << "× projection  → clip coordinates " << tuple(p.clip.data(), 4) << "\n";
+    out << "÷ w           → normalised device coordinates " << tuple(p.device.data(), 3) << "\n";
+    out << "viewport      → window: x " << fixed(p.window[0], pixelDecimals) << ", y "
+        << fixed(p.window[1], pixelDecimals) << " pixels from the bottom left, depth "
+        << fixed(p.window[2], entryDecimals) << "\n";
+    out << "```";
+    return out.str();
+}
+
+// The sentence about the pixel read in the viewer's picture.
+std::string sampleSentence(const FollowedTip& t)
+{
+    std::ostringstream out;
+    out << "The documentation program reads the viewer's own picture " << fixed(t.sampleBack, 1)
+        << " units back from the tip along the cone's axis, at (" << fixed(t.sampleWindow[0], pixelDecimals)
+        << ", " << fixed(t.sampleWindow[1], pixelDecimals) << "), where the cone is "
+        << fixed(2.0 * t.sampleRadiusPixels, pixelDecimals) << " pixels across; it finds "
+        << cones[t.cone].colourName << " there (RGB " << fixed(t.seen[0], 2) << ", "
+        << fixed(t.seen[1], 2) << ", " << fixed(t.seen[2], 2) << ") and would stop if it did not.";
+    return out.str();
+}
+
+// The page's values for one station: its calls and matrices for each shape,
+// its measures, where its entries come from, its followed tip, and the
+// figures its prose quotes.
+void putStation(PageValues& values, int station, const std::vector<ShapeResult>& shapes,
+                const FollowedTip& tip)
+{
+    std::string prefix = "s" + std::to_string(station);
+    bool perspective = shapes[0].volume.perspective;
+    for (const ShapeResult& r : shapes) {
+        values[prefix + "Calls" + shapeKey(r)] = callsBlock(r);
+        values[prefix + "Matrices" + shapeKey(r)] = matricesBlock(r);
+    }
+    values[prefix + "Measures"] = measuresTable(shapes, perspective);
+    values[prefix + "Entries"] = entriesBlock(station, shapes[0]);
+    values[prefix + "Follow"] = followBlock(tip);
+    values[prefix + "FollowCone"] = cones[tip.cone].colourName;
+    values[prefix + "FollowSample"] = sampleSentence(tip);
+
+    VolumeMeasures square = measure(shapes[0]);
+    VolumeMeasures wide = measure(shapes[1]);
+    VolumeMeasures tall = measure(shapes[2]);
+    if (!perspective) {
+        values[prefix + "Across"] = fixed(square.nearHeight, wholeUnits);
+        values[prefix + "Wide"] = fixed(wide.nearWidth, wholeUnits) + " × " + fixed(wide.nearHeight, wholeUnits);
+        values[prefix + "Tall"] = fixed(tall.nearWidth, wholeUnits) + " × " + fixed(tall.nearHeight, wholeUnits);
+        values[prefix + "Near"] = fixed(square.nearDistance, wholeUnits);
+        values[prefix + "NearBehind"] = fixed(-square.nearDistance, wholeUnits);
+        values[prefix + "Far"] = fixed(square.farDistance, wholeUnits);
+        values[prefix + "TipEyeZ"] = fixed(tip.tip.eye[2], wholeUnits);
+        return;
+    }
+    const Point3& eye = shapes[0].volume.eye;
+    values[prefix + "Eye"] = "(" + fixed(eye[0], wholeUnits) + ", " + fixed(eye[1], wholeUnits) + ", " +
+                             fixed(eye[2], wholeUnits) + ")";
+    values[prefix + "NearBeforeOrigin"] = fixed(square.originDistance - square.nearDistance, sizeDecimals);
+    values[prefix + "FarBeyondOrigin"] = fixed(square.farDistance - square.originDistance, sizeDecimals);
+    values[prefix + "NearFromEye"] = fixed(square.nearDistance, sizeDecimals);
+    values[prefix + "FarFromEye"] = fixed(square.farDistance, sizeDecimals);
+    values[prefix + "SquareAngle"] = fixed(square.horizontalAngle, sizeDecimals);
+    values[prefix + "WideUp"] = fixed(wide.verticalAngle, sizeDecimals);
+    values[prefix + "WideAcross"] = fixed(wide.horizontalAngle, sizeDecimals);
+    values[prefix + "TallUp"] = fixed(tall.verticalAngle, sizeDecimals);
+    values[prefix + "TallAcross"] = fixed(tall.horizontalAngle, sizeDecimals);
+    values[prefix + "Distance"] = fixed(square.originDistance, sizeDecimals);
+    // How much larger the scene's nearest point (10 units nearer the eye than
+    // the origin) is drawn than a point at the origin, and the farthest one.
+    values[prefix + "NearGrowth"] =
+        fixed(square.originDistance / (square.originDistance - sceneReach), ratioDecimals);
+    values[prefix + "FarShrink"] =
+        fixed(square.originDistance / (square.originDistance + sceneReach), ratioDecimals);
+}
+
+} // namespace
 
 std::string fixed(double value, int decimals)
 {
@@ -90,129 +241,32 @@ std::string fixed(double value, int decimals)
     return text;
 }
 
-std::string shapeName(const ShapeResult& r)
-{
-    return std::to_string(r.width) + "×" + std::to_string(r.height);
-}
-
-// One row of a matrix, entries to 4 decimals, between bars.
 std::string matrixRow(const Matrix4& m, int row)
 {
     std::string line = "|";
     for (int column = 0; column < 4; ++column) {
-        double v = m[column * 4 + row];
-        char entry[32] = "";
-        std::snprintf(entry, sizeof entry, " %10.4f", std::fabs(v) < printedZero ? 0.0 : v);
-        line += entry;
+        char text[32] = "";
+        std::snprintf(text, sizeof text, " %10s", fixed(entry(m, row, column), entryDecimals).c_str());
+        line += text;
     }
     return line + " |";
 }
 
-void writeMatrices(std::ostream& out, const ShapeResult& r)
+std::string shapeName(int width, int height)
 {
-    const auto& v = r.readBack.viewport;
-    out << "```\n";
-    out << "viewport " << v[0] << ", " << v[1] << ", " << v[2] << ", " << v[3] << "\n";
-    out << "projection                                       modelview\n";
-    for (int row = 0; row < 4; ++row) {
-        out << matrixRow(r.readBack.projection, row) << "    "
-            << matrixRow(r.readBack.modelview, row) << "\n";
-    }
-    out << "```";
+    return std::to_string(width) + "×" + std::to_string(height);
 }
 
-void writeCalls(std::ostream& out, const ShapeResult& r)
+void putStationsValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
+                       const std::vector<FollowedTip>& tips)
 {
-    out << "```c\n";
-    for (const std::string& call : r.calls) {
-        out << call << ";\n";
-    }
-    out << "```";
-}
-
-void writeMeasures(std::ostream& out, const std::vector<ShapeResult>& shapes, bool perspective)
-{
-    out << "| Window | Near plane from the " << (perspective ? "eye" : "view's origin")
-        << " | Far plane | Near plane, width × height | Far plane, width × height |"
-        << (perspective ? " Horizontal angle | Vertical angle |" : "") << "\n";
-    out << "|---|---|---|---|---|" << (perspective ? "---|---|" : "") << "\n";
-    for (const ShapeResult& r : shapes) {
-        Measures m = measure(r);
-        out << "| " << shapeName(r) << " | " << fixed(m.nearDistance, distanceDecimals) << " | "
-            << fixed(m.farDistance, distanceDecimals) << " | " << fixed(m.nearWidth, sizeDecimals) << " × "
-            << fixed(m.nearHeight, sizeDecimals) << " | " << fixed(m.farWidth, sizeDecimals) << " × "
-            << fixed(m.farHeight, sizeDecimals) << " |";
-        if (perspective) {
-            out << " " << fixed(m.horizontalAngle, sizeDecimals) << "° | " << fixed(m.verticalAngle, sizeDecimals)
-                << "° |";
-        }
-        out << "\n";
-    }
-}
-
-// The page's values for one station: its calls and matrices for each shape,
-// its measures table, and the figures its prose quotes.
-void putStation(std::map<std::string, std::string>& values, int station,
-                const std::vector<ShapeResult>& shapes)
-{
-    std::string prefix = "s" + std::to_string(station);
-    bool perspective = shapes[0].volume.perspective;
-    for (const ShapeResult& r : shapes) {
-        std::string shape = std::to_string(r.width) + "x" + std::to_string(r.height);
-        std::ostringstream calls;
-        writeCalls(calls, r);
-        values[prefix + "Calls" + shape] = calls.str();
-        std::ostringstream matrices;
-        writeMatrices(matrices, r);
-        values[prefix + "Matrices" + shape] = matrices.str();
-    }
-    std::ostringstream measures;
-    writeMeasures(measures, shapes, perspective);
-    values[prefix + "Measures"] = measures.str();
-
-    Measures square = measure(shapes[0]);
-    Measures wide = measure(shapes[1]);
-    Measures tall = measure(shapes[2]);
-    if (!perspective) {
-        values[prefix + "Across"] = fixed(square.nearHeight, wholeUnits);
-        values[prefix + "Wide"] = fixed(wide.nearWidth, wholeUnits) + " × " + fixed(wide.nearHeight, wholeUnits);
-        values[prefix + "Tall"] = fixed(tall.nearWidth, wholeUnits) + " × " + fixed(tall.nearHeight, wholeUnits);
-        values[prefix + "NearBehind"] = fixed(-square.nearDistance, wholeUnits);
-        values[prefix + "Far"] = fixed(square.farDistance, wholeUnits);
-        return;
-    }
-    const Point3& eye = shapes[0].volume.eye;
-    values[prefix + "Eye"] = "(" + fixed(eye[0], wholeUnits) + ", " + fixed(eye[1], wholeUnits) + ", " +
-                             fixed(eye[2], wholeUnits) + ")";
-    values[prefix + "NearBeforeOrigin"] = fixed(square.originDistance - square.nearDistance, distanceDecimals);
-    values[prefix + "FarBeyondOrigin"] = fixed(square.farDistance - square.originDistance, distanceDecimals);
-    values[prefix + "NearFromEye"] = fixed(square.nearDistance, sizeDecimals);
-    values[prefix + "FarFromEye"] = fixed(square.farDistance, sizeDecimals);
-    values[prefix + "SquareAngle"] = fixed(square.horizontalAngle, sizeDecimals);
-    values[prefix + "WideUp"] = fixed(wide.verticalAngle, sizeDecimals);
-    values[prefix + "WideAcross"] = fixed(wide.horizontalAngle, sizeDecimals);
-    values[prefix + "TallUp"] = fixed(tall.verticalAngle, sizeDecimals);
-    values[prefix + "TallAcross"] = fixed(tall.horizontalAngle, sizeDecimals);
-    values[prefix + "Distance"] = fixed(square.originDistance, sizeDecimals);
-    values[prefix + "DistanceWhole"] = fixed(square.originDistance, wholeUnits);
-    // How much larger the scene's nearest point (10 units nearer the eye than
-    // the origin) is drawn than a point at the origin, and the farthest one.
-    const double sceneReach = 10.0;
-    values[prefix + "NearGrowth"] =
-        fixed(square.originDistance / (square.originDistance - sceneReach), ratioDecimals);
-    values[prefix + "FarShrink"] =
-        fixed(square.originDistance / (square.originDistance + sceneReach), ratioDecimals);
-}
-
-} // namespace
-
-bool writeStationsValues(const std::string& folder,
-                         const std::vector<std::vector<ShapeResult>>& results)
-{
-    std::map<std::string, std::string> values;
     for (size_t station = 0; station < results.size(); ++station) {
-        putStation(values, static_cast<int>(station), results[station]);
+        putStation(values, static_cast<int>(station), results[station], tips[station]);
     }
+}
+
+bool writeValues(const std::string& folder, const PageValues& values)
+{
     bool written = true;
     for (const auto& [name, text] : values) {
         std::ofstream file(folder + "/" + name, std::ios::binary);

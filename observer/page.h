@@ -1,11 +1,16 @@
-// Varnelle documentation: the figures of the page that sets each station's
-// own picture beside the observer pictures, with the calls and the matrices
-// read back; its prose is its template's, stations.md.in.
+// Varnelle documentation: the values of the pages the documentation program
+// writes (stations.md, cameras.md and exercises.md, from the templates beside
+// this file, which hold the prose). Every figure is measured on what the
+// stations really did or worked out with the camera formulas that the
+// program checks against them.
 #pragma once
 
+#include <array>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "formulas.h"
 #include "observer.h"
 #include "volume.h"
 
@@ -26,8 +31,56 @@ struct ShapeResult {
     std::string picture;
 };
 
-// Write the page's values into the folder, one file each, named as the
-// template's placeholders; results[station][shape] in the order of
-// shapeSizes. False if a file cannot be written.
-bool writeStationsValues(const std::string& folder,
-                         const std::vector<std::vector<ShapeResult>>& results);
+// One cone's tip followed to its pixel, and the viewer's picture read there.
+struct FollowedTip {
+    int station = 0;
+    int cone = 0;
+    FollowedPoint tip;
+    // The point read: this far back from the tip along the cone's axis
+    // (scene units), its window position, and the cone's radius there in
+    // pixels.
+    double sampleBack = 0.0;
+    std::array<double, 3> sampleWindow{};
+    double sampleRadiusPixels = 0.0;
+    // The colour read there, RGB in [0, 1], and whether it is the cone's.
+    std::array<double, 3> seen{};
+    bool showsCone = false;
+};
+
+// What the exercises' answers need beyond the stations themselves.
+struct ExerciseResults {
+    // The picture of the viewer's scene with one argument changed, relative
+    // to the page's folder: aspect 1 in a wide window, near D - 5.
+    std::string aspectOnePicture;
+    std::string nearCutPicture;
+    // Up along the line of sight: the modelview GLU built, and how many
+    // pixels of the picture differ from the background.
+    Matrix4 parallelUpModelview{};
+    int parallelUpScenePixels = 0;
+    // The green cone's tip in station 2.
+    FollowedTip greenTip;
+};
+
+// Page values, by the name of their placeholder.
+typedef std::map<std::string, std::string> PageValues;
+
+// results[station][shape] in the order of shapeSizes; tips[station] the tip
+// followed in each station at 480×480; coneTips[cone] each cone checked in
+// station 3 at 480×480.
+void putStationsValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
+                       const std::vector<FollowedTip>& tips);
+void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
+                      const std::vector<FollowedTip>& coneTips);
+void putExercisesValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
+                        const ExerciseResults& exercises);
+
+// Write the values into the folder, one file each. False if one cannot be
+// written.
+bool writeValues(const std::string& folder, const PageValues& values);
+
+// A number with this many decimals, zero without a sign when it rounds to zero.
+std::string fixed(double value, int decimals);
+// One row of a matrix, entries to 4 decimals, between bars.
+std::string matrixRow(const Matrix4& m, int row);
+// "W×H" with the multiplication sign.
+std::string shapeName(int width, int height);

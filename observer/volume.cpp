@@ -91,6 +91,21 @@ Point3 project(const Matrix4& m, const double point[4])
     return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
 }
 
+Point3 minus(const Point3& a, const Point3& b)
+{
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+
+double dot(const Point3& a, const Point3& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+double length(const Point3& a)
+{
+    return std::sqrt(dot(a, a));
+}
+
 } // namespace
 
 StationReadBack readBackStation()
@@ -133,4 +148,29 @@ Point3 eyePosition(const Matrix4& modelview)
     invert(modelview, viewToScene);
     const double origin[4] = {0.0, 0.0, 0.0, 1.0};
     return project(viewToScene, origin);
+}
+
+VolumeMeasures measureVolume(const VolumeCorners& corners, const Point3& eye, bool perspective)
+{
+    const double degreesPerRadian = 180.0 / 3.14159265358979323846;
+    VolumeMeasures m;
+    Point3 nearCentre = planeCentre(corners, false);
+    Point3 farCentre = planeCentre(corners, true);
+    Point3 sight = minus(farCentre, perspective ? eye : nearCentre);
+    double sightLength = length(sight);
+    for (double& v : sight) {
+        v /= sightLength;
+    }
+    m.nearDistance = dot(minus(nearCentre, eye), sight);
+    m.farDistance = dot(minus(farCentre, eye), sight);
+    m.originDistance = dot(minus(Point3{}, eye), sight);
+    m.nearWidth = length(minus(corners[cornerRightBit], corners[0]));
+    m.nearHeight = length(minus(corners[cornerTopBit], corners[0]));
+    m.farWidth = length(minus(corners[cornerFarBit | cornerRightBit], corners[cornerFarBit]));
+    m.farHeight = length(minus(corners[cornerFarBit | cornerTopBit], corners[cornerFarBit]));
+    if (perspective) {
+        m.horizontalAngle = 2.0 * std::atan(m.nearWidth / 2.0 / m.nearDistance) * degreesPerRadian;
+        m.verticalAngle = 2.0 * std::atan(m.nearHeight / 2.0 / m.nearDistance) * degreesPerRadian;
+    }
+    return m;
 }

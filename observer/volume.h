@@ -39,3 +39,22 @@ Point3 planeCentre(const VolumeCorners& corners, bool far);
 
 // The eye in scene coordinates: the point the modelview carries to the origin.
 Point3 eyePosition(const Matrix4& modelview);
+
+// Sizes and distances of a volume, measured on its corners.
+struct VolumeMeasures {
+    // Distances along the line of sight from the eye (orthographic: from the
+    // view's origin), scene units; negative is behind it.
+    double nearDistance = 0.0;
+    double farDistance = 0.0;
+    double originDistance = 0.0;
+    // Width and height of the near and far planes, scene units.
+    double nearWidth = 0.0;
+    double nearHeight = 0.0;
+    double farWidth = 0.0;
+    double farHeight = 0.0;
+    // Full horizontal and vertical angles at the eye, degrees (perspective).
+    double horizontalAngle = 0.0;
+    double verticalAngle = 0.0;
+};
+// eye is the eye (perspective) or the view's origin (orthographic).
+VolumeMeasures measureVolume(const VolumeCorners& corners, const Point3& eye, bool perspective);

@@ -1,7 +1,8 @@
 // The documentation program behind make stations, run as make stations runs
 // it (on the test's X server, into a folder of its own): every observer
-// picture is written at its size and shows the lit scene and the volume, and
-// the page's template, filled with the program's values, shows each one.
+// picture is written at its size and shows the lit scene and the volume,
+// each page's template, filled with the program's values, shows its
+// pictures, and the tour's pictures come back captioned, one frame each.
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -21,32 +22,11 @@
 #include "drive.h"
 #include "observer.h"
 #include "page.h"
+#include "pixels.h"
 #include "render/render.h"
 #include "support.h"
 
 namespace {
-
-// Channels equal within this, in [0, 1]: the pictures' pixel noise.
-const double sameLevel = 3.0 / 255.0;
-
-// True if the pixel has the hue of a palette colour as the scene's lighting
-// shows it: the palette's full channels equal to one another, its empty
-// channels equal to one another and clearly darker. White needs some light.
-bool litAs(const std::array<double, 3>& pixel, const GLfloat* palette)
-{
-    const double minimumLit = 0.3;
-    const double minimumContrast = 0.15;
-    double onLow = 1.0, onHigh = 0.0, offLow = 1.0, offHigh = 0.0;
-    for (int i = 0; i < 3; ++i) {
-        double& low = palette[i] > 0.5f ? onLow : offLow;
-        double& high = palette[i] > 0.5f ? onHigh : offHigh;
-        low = std::fmin(low, pixel[i]);
-        high = std::fmax(high, pixel[i]);
-    }
-    bool hasOff = offHigh >= offLow;
-    return onHigh - onLow <= sameLevel && onLow >= minimumLit &&
-           (!hasOff || (offHigh - offLow <= sameLevel && onLow - offHigh >= minimumContrast));
-}
 
 // A temporary folder, removed with everything in it when it goes out of scope.
 struct TemporaryFolder {
@@ -89,15 +69,25 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
     std::string output;
     ASSERT_EQ(runToEnd({VARNELLE_STATIONS_BINARY, folder.path.string(), values}, output), 0)
         << output;
-    // The page's template gets a value for every placeholder.
-    ASSERT_EQ(runToEnd({VARNELLE_FILL_PAGE, VARNELLE_STATIONS_TEMPLATE, values, pagePath,
-                        "make stations"},
-                       output),
-              0)
-        << output;
-    std::ifstream pageFile(pagePath);
+    // Each page's template gets a value for every placeholder.
     std::stringstream page;
-    page << pageFile.rdbuf();
+    for (const char* name : {"cameras", "stations", "exercises"}) {
+        std::string path = (folder.path / (std::string(name) + ".md")).string();
+        ASSERT_EQ(runToEnd({VARNELLE_FILL_PAGE, std::string(VARNELLE_OBSERVER_DIR) + "/" + name +
+                                                    ".md.in",
+                            values, path, "make stations"},
+                           output),
+                  0)
+            << output;
+        std::ifstream pageFile(path);
+        page << pageFile.rdbuf();
+    }
+    // The exercises' pictures are the viewer's, in its window's size.
+    for (const char* name : {"exercises/aspect-one.png", "exercises/near-cut.png"}) {
+        EXPECT_NE(page.str().find(std::string("\"") + name + "\""), std::string::npos) << name;
+        drive::Picture picture = drive::loadPng((folder.path / name).string());
+        EXPECT_EQ(picture.height, testWindowSize) << name;
+    }
 
     // Six cones and the sphere, each on at least this many pixels of the
     // close-up, and the volume's edges on at least this many.
@@ -116,15 +106,15 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
             // Count in the close-up panel, clear of the line between the panels.
             int sceneCounts[std::size(sceneColours)] = {};
             int edgeCount = 0;
-            for (int y = 0; y < picture.height; ++y) {
+            for (int y = observerCaptionBand; y < observerCaptionBand + observerPanelSize; ++y) {
                 for (int x = observerPanelSize + 2; x < picture.width; ++x) {
                     const double fullChannel = 255.0;
                     std::array<int, 3> stored = picture.at(x, y);
                     std::array<double, 3> pixel = {stored[0] / fullChannel, stored[1] / fullChannel,
                                                    stored[2] / fullChannel};
-                    edgeCount += nearColour(pixel, volumeEdgeColour) ? 1 : 0;
+                    edgeCount += nearColour(pixel, volumeEdges.colour) ? 1 : 0;
                     for (size_t c = 0; c < std::size(sceneColours); ++c) {
-                        sceneCounts[c] += litAs(pixel, sceneColours[c]) ? 1 : 0;
+                        sceneCounts[c] += showsColour(pixel, sceneColours[c]) ? 1 : 0;
                     }
                 }
             }
@@ -134,6 +124,52 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
             }
         }
     }
+}
+
+TEST(StationsProgram, CaptionsEveryListedTourPictureIntoAFrameOfItsOwn)
+{
+    TemporaryFolder folder;
+    std::string list = (folder.path / "frames.txt").string();
+    std::ofstream(list) << "# two frames\n"
+                        << "station-0-orthographic|Start|Station 0\n\n"
+                        << "station-1-perspective|Enter|Station 1\n";
+    std::string frames = (folder.path / "frames").string();
+    std::string output;
+    ASSERT_EQ(runToEnd({VARNELLE_STATIONS_BINARY, "--tour-frames", list, VARNELLE_DOCS_DIR, frames},
+                       output),
+              0)
+        << output;
+    drive::Picture tour = drive::loadPng(std::string(VARNELLE_DOCS_DIR) + "/station-1-perspective.png");
+    drive::Picture frame = drive::loadPng(frames + "/frame2.png");
+    EXPECT_FALSE(std::filesystem::exists(frames + "/frame3.png"));
+    // The picture lies below the caption band, pixel for pixel, and the band
+    // holds text lighter than its background.
+    ASSERT_EQ(frame.width, tour.width);
+    ASSERT_GT(frame.height, tour.height);
+    int band = frame.height - tour.height;
+    int differing = 0;
+    const int noise = 3;
+    for (int y = 0; y < tour.height; ++y) {
+        for (int x = 0; x < tour.width; ++x) {
+            for (int i = 0; i < 3; ++i) {
+                differing += std::abs(frame.at(x, y + band)[i] - tour.at(x, y)[i]) > noise ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    int lit = 0;
+    const int light = 200;
+    for (int y = 0; y < band; ++y) {
+        for (int x = 0; x < frame.width; ++x) {
+            lit += frame.at(x, y)[0] > light ? 1 : 0;
+        }
+    }
+    EXPECT_GT(lit, 0);
+    // A list line that is not NAME|PRESSED|SHOWS stops it.
+    std::ofstream(list) << "station-0-orthographic|Start\n";
+    EXPECT_NE(runToEnd({VARNELLE_STATIONS_BINARY, "--tour-frames", list, VARNELLE_DOCS_DIR, frames},
+                       output),
+              0);
 }
 
 } // namespace

@@ -1,0 +1,190 @@
+// Varnelle documentation: the values of docs/cameras.md, the page that says
+// why the stations are set up as they are. Calls are the ones recorded;
+// figures are worked out with the camera formulas, which the program has
+// checked against those calls.
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+#include "calls.h"
+#include "page.h"
+
+namespace {
+
+const int angleDecimals = 2;
+const int fineDecimals = 4;
+const int ratioDecimals = 3;
+const int pixelDecimals = 1;
+const int wholeUnits = 0;
+const double percent = 100.0;
+const int square = 0;
+const int wide = 1;
+const int tall = 2;
+
+std::string callOf(const ShapeResult& r, const char* name)
+{
+    for (const std::string& call : r.calls) {
+        if (call.rfind(name, 0) == 0) {
+            return call;
+        }
+    }
+    return "";
+}
+
+std::string axisName(const Point3& axis)
+{
+    const char* names[3] = {"x", "y", "z"};
+    for (int i = 0; i < 3; ++i) {
+        if (axis[i] != 0.0) {
+            return std::string(axis[i] > 0.0 ? "+" : "−") + names[i];
+        }
+    }
+    return "";
+}
+
+std::string point(const Point3& p)
+{
+    return "(" + fixed(p[0], wholeUnits) + ", " + fixed(p[1], wholeUnits) + ", " +
+           fixed(p[2], wholeUnits) + ")";
+}
+
+std::string coneTable(const std::vector<std::vector<ShapeResult>>& results,
+                      const std::vector<FollowedTip>& coneTips)
+{
+    const ShapeResult& ortho = results[0][square];
+    std::ostringstream out;
+    out << "| Colour | RGB | Axis | Tip | Station 0 draws the tip at (pixels from the bottom left) |"
+           " Read in station 3's picture at |\n";
+    out << "|---|---|---|---|---|---|\n";
+    for (int c = 0; c < coneCount; ++c) {
+        const Cone& cone = cones[c];
+        FollowedPoint p = followPoint(coneTip(cone), ortho.readBack.modelview,
+                                      ortho.readBack.projection, ortho.readBack.viewport);
+        const FollowedTip& t = coneTips[c];
+        out << "| " << cone.colourName << " | " << fixed(cone.colour[0], wholeUnits) << ", "
+            << fixed(cone.colour[1], wholeUnits) << ", " << fixed(cone.colour[2], wholeUnits) << " | "
+            << axisName(cone.axis) << " | " << point(coneTip(cone)) << " | ("
+            << fixed(p.window[0], pixelDecimals) << ", " << fixed(p.window[1], pixelDecimals)
+            << "), " << (p.eye[2] > 0.0   ? "pointing at you"
+                         : p.eye[2] < 0.0 ? "pointing away, hidden behind the sphere"
+                                          : "on the window's edge")
+            << " | ("
+            << fixed(t.sampleWindow[0], pixelDecimals) << ", " << fixed(t.sampleWindow[1], pixelDecimals)
+            << ") |\n";
+    }
+    return out.str();
+}
+
+std::string stationsTable(const std::vector<std::vector<ShapeResult>>& results)
+{
+    std::ostringstream out;
+    out << "| Station | Trace line | Eye | Distance D | Base angle a | Projection at 480×480 | View |\n";
+    out << "|---|---|---|---|---|---|---|\n";
+    for (int s = 0; s < static_cast<int>(results.size()); ++s) {
+        const ShapeResult& r = results[s][square];
+        if (s == 0) {
+            out << "| 0 | `RO` | none | | | `" << callOf(r, "glOrtho")
+                << "` | identity: from the origin along −z, +y up |\n";
+            continue;
+        }
+        double d = eyeDistance(stationEyes[s]);
+        // The trace line, as the station writes it.
+        char trace[32] = "";
+        std::snprintf(trace, sizeof trace, "RP%d %6.2lf %6.2lf", s, d, baseAngle(d));
+        out << "| " << s << " | `" << trace << "` | " << point(stationEyes[s]) << " | " << numberText(d) << " | "
+            << numberText(baseAngle(d)) << "° | `" << callOf(r, "gluPerspective") << "` | `"
+            << callOf(r, "gluLookAt") << "` |\n";
+    }
+    return out.str();
+}
+
+std::string shapesTable(const std::vector<std::vector<ShapeResult>>& results)
+{
+    std::ostringstream out;
+    out << "| Station | Wide window, 960×480 | Tall window, 480×960 |\n";
+    out << "|---|---|---|\n";
+    for (int s = 0; s < static_cast<int>(results.size()); ++s) {
+        const char* name = s == 0 ? "glOrtho" : "gluPerspective";
+        out << "| " << s << " | `" << callOf(results[s][wide], name) << "` | `"
+            << callOf(results[s][tall], name) << "` |\n";
+    }
+    return out.str();
+}
+
+std::string anglesTable()
+{
+    std::ostringstream out;
+    out << "| Station | D | a = 20 / D × 180 / 3.14159 | 2·atan(10 / D), exactly | a is larger by |"
+           " Scene's nearest point drawn | Farthest point drawn |\n";
+    out << "|---|---|---|---|---|---|---|\n";
+    for (int s = 1; s < 4; ++s) {
+        double d = eyeDistance(stationEyes[s]);
+        double a = baseAngle(d);
+        double exact = exactAngle(perspectiveSpan, d);
+        out << "| " << s << " | " << fixed(d, angleDecimals) << " | " << fixed(a, angleDecimals)
+            << "° | " << fixed(exact, angleDecimals) << "° | "
+            << fixed((a / exact - 1.0) * percent, angleDecimals) << " % | "
+            << fixed(d / (d - coneLength), ratioDecimals) << " times as large | "
+            << fixed(d / (d + coneLength), ratioDecimals) << " times |\n";
+    }
+    return out.str();
+}
+
+double tangentOfHalf(double angle)
+{
+    return std::tan(radians(angle) / 2.0);
+}
+
+} // namespace
+
+void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
+                      const std::vector<FollowedTip>& coneTips)
+{
+    values["coneTable"] = coneTable(results, coneTips);
+    values["stationsTable"] = stationsTable(results);
+    values["shapesTable"] = shapesTable(results);
+    values["anglesTable"] = anglesTable();
+    double smallest = baseAngle(eyeDistance(stationEyes[3]));
+    double largest = baseAngle(eyeDistance(stationEyes[1]));
+    values["angleSmallest"] = fixed(smallest, angleDecimals);
+    values["angleLargest"] = fixed(largest, angleDecimals);
+
+    // Orthographic: the wide window's half-width.
+    OrthoArguments wideBox = orthoArguments(shapeSizes[wide][0], shapeSizes[wide][1]);
+    values["orthoWideRight"] = fixed(wideBox.right, wholeUnits);
+
+    // Station 1 in the wide window: the angle across from the angle up.
+    PerspectiveArguments w1 = perspectiveArguments(1, shapeSizes[wide][0], shapeSizes[wide][1]);
+    double w1Across = horizontalAngle(w1.fovy, w1.aspect);
+    values["wideUp"] = fixed(w1.fovy, angleDecimals);
+    values["wideAspect"] = fixed(w1.aspect, wholeUnits);
+    values["wideHalfUp"] = fixed(w1.fovy / 2.0, angleDecimals);
+    values["wideTanUp"] = fixed(tangentOfHalf(w1.fovy), fineDecimals);
+    values["wideTanAcross"] = fixed(w1.aspect * tangentOfHalf(w1.fovy), fineDecimals);
+    values["wideHalfAcross"] = fixed(w1Across / 2.0, angleDecimals);
+    values["wideAcross"] = fixed(w1Across, angleDecimals);
+    values["wideTwiceUp"] = fixed(w1.aspect * w1.fovy, angleDecimals);
+
+    // Station 2 in the tall window: the angle itself is scaled, not its
+    // tangent, so the width sees a little more than the base angle.
+    double d2 = eyeDistance(stationEyes[2]);
+    PerspectiveArguments t2 = perspectiveArguments(2, shapeSizes[tall][0], shapeSizes[tall][1]);
+    values["tallBase"] = fixed(baseAngle(d2), angleDecimals);
+    values["tallUp"] = fixed(t2.fovy, angleDecimals);
+    values["tallAspect"] = fixed(t2.aspect, 1);
+    values["tallAcross"] = fixed(horizontalAngle(t2.fovy, t2.aspect), angleDecimals);
+    values["tallAngleTan"] = fixed(t2.aspect * tangentOfHalf(t2.fovy), fineDecimals);
+    values["tallBaseTan"] = fixed(tangentOfHalf(baseAngle(d2)), fineDecimals);
+
+    // Station 1's planes.
+    PerspectiveArguments s1 = perspectiveArguments(1, shapeSizes[square][0], shapeSizes[square][1]);
+    values["s1Near"] = fixed(s1.nearPlane, wholeUnits);
+    values["s1Far"] = fixed(s1.farPlane, wholeUnits);
+    values["orthoNear"] = fixed(orthoNear, wholeUnits);
+    values["orthoFar"] = fixed(orthoFar, wholeUnits);
+    values["orthoNearZ"] = fixed(-orthoNear, wholeUnits);
+    values["orthoFarZ"] = fixed(-orthoFar, wholeUnits);
+    values["depth"] = fixed(perspectiveDepth, wholeUnits);
+    values["reach"] = fixed(coneLength, wholeUnits);
+    values["sampleBack"] = fixed(coneTips[0].sampleBack, 1);
+}

@@ -1,0 +1,205 @@
+// Varnelle documentation: the camera formulas, written out as the pages
+// explain them.
+#include "formulas.h"
+
+#include <cmath>
+
+#include "render/render.h"
+
+namespace {
+
+const int size4 = 4;
+const double pi = 3.14159265358979323846;
+
+double& at(Matrix4& m, int row, int column)
+{
+    return m[column * size4 + row];
+}
+
+Point3 cross(const Point3& a, const Point3& b)
+{
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+Point3 unit(const Point3& a)
+{
+    double length = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+    return {a[0] / length, a[1] / length, a[2] / length};
+}
+
+double dot(const Point3& a, const Point3& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+std::array<double, 4> times(const Matrix4& m, const std::array<double, 4>& v)
+{
+    std::array<double, 4> out{};
+    for (int r = 0; r < size4; ++r) {
+        for (int c = 0; c < size4; ++c) {
+            out[r] += entry(m, r, c) * v[c];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+double radians(double degrees)
+{
+    return degrees * pi / halfTurnDegrees;
+}
+
+double degrees(double radians)
+{
+    return radians * halfTurnDegrees / pi;
+}
+
+Matrix4 identityMatrix()
+{
+    Matrix4 m{};
+    for (int i = 0; i < size4; ++i) {
+        at(m, i, i) = 1.0;
+    }
+    return m;
+}
+
+const Cone cones[coneCount] = {
+    {"red", red, {0.0, 0.0, 1.0}},     {"green", green, {1.0, 0.0, 0.0}},
+    {"blue", blue, {0.0, 0.0, -1.0}},  {"yellow", yellow, {-1.0, 0.0, 0.0}},
+    {"magenta", magenta, {0.0, -1.0, 0.0}}, {"cyan", cyan, {0.0, 1.0, 0.0}},
+};
+
+Point3 coneTip(const Cone& cone, double back)
+{
+    double along = coneLength - back;
+    return {cone.axis[0] * along, cone.axis[1] * along, cone.axis[2] * along};
+}
+
+const Point3 stationEyes[4] = {
+    {0.0, 0.0, 0.0}, {0.0, 0.0, 100.0}, {100.0, 0.0, 100.0}, {100.0, 100.0, 100.0}};
+const Point3 stationTarget = {0.0, 0.0, 0.0};
+const Point3 stationUp = {0.0, 1.0, 0.0};
+
+double eyeDistance(const Point3& eye)
+{
+    return std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+}
+
+double baseAngle(double distance)
+{
+    return perspectiveSpan / distance * halfTurnDegrees / piApprox;
+}
+
+double verticalAngle(double base, double width, double height)
+{
+    return height < width ? base : (height / width) * base;
+}
+
+OrthoArguments orthoArguments(double width, double height)
+{
+    OrthoArguments a;
+    a.nearPlane = orthoNear;
+    a.farPlane = orthoFar;
+    if (height > width) {
+        double r = height * orthoHalfSpan / width;
+        a.left = -orthoHalfSpan;
+        a.right = orthoHalfSpan;
+        a.bottom = -r;
+        a.top = r;
+    } else {
+        double r = width * orthoHalfSpan / height;
+        a.left = -r;
+        a.right = r;
+        a.bottom = -orthoHalfSpan;
+        a.top = orthoHalfSpan;
+    }
+    return a;
+}
+
+PerspectiveArguments perspectiveArguments(int station, double width, double height)
+{
+    double d = eyeDistance(stationEyes[station]);
+    PerspectiveArguments a;
+    a.fovy = verticalAngle(baseAngle(d), width, height);
+    a.aspect = width / height;
+    a.nearPlane = d - perspectiveDepth;
+    a.farPlane = d + perspectiveDepth;
+    return a;
+}
+
+double horizontalAngle(double fovy, double aspect)
+{
+    return 2.0 * degrees(std::atan(aspect * std::tan(radians(fovy) / 2.0)));
+}
+
+double exactAngle(double span, double distance)
+{
+    return 2.0 * degrees(std::atan(span / 2.0 / distance));
+}
+
+Matrix4 orthoMatrix(const OrthoArguments& a)
+{
+    Matrix4 m{};
+    at(m, 0, 0) = 2.0 / (a.right - a.left);
+    at(m, 1, 1) = 2.0 / (a.top - a.bottom);
+    at(m, 2, 2) = -2.0 / (a.farPlane - a.nearPlane);
+    at(m, 0, 3) = -(a.right + a.left) / (a.right - a.left);
+    at(m, 1, 3) = -(a.top + a.bottom) / (a.top - a.bottom);
+    at(m, 2, 3) = -(a.farPlane + a.nearPlane) / (a.farPlane - a.nearPlane);
+    at(m, 3, 3) = 1.0;
+    return m;
+}
+
+Matrix4 perspectiveMatrix(const PerspectiveArguments& a)
+{
+    double cotangent = 1.0 / std::tan(radians(a.fovy) / 2.0);
+    Matrix4 m{};
+    at(m, 0, 0) = cotangent / a.aspect;
+    at(m, 1, 1) = cotangent;
+    at(m, 2, 2) = (a.farPlane + a.nearPlane) / (a.nearPlane - a.farPlane);
+    at(m, 2, 3) = 2.0 * a.farPlane * a.nearPlane / (a.nearPlane - a.farPlane);
+    at(m, 3, 2) = -1.0;
+    return m;
+}
+
+Matrix4 lookAtMatrix(const Point3& eye, const Point3& target, const Point3& up)
+{
+    // The camera's backward direction (from the target to the eye), its right
+    // and its up, in scene coordinates, are the matrix's first three rows;
+    // the last column carries the eye to the origin.
+    Point3 backward = unit({eye[0] - target[0], eye[1] - target[1], eye[2] - target[2]});
+    Point3 right = unit(cross(up, backward));
+    Point3 trueUp = cross(backward, right);
+    const Point3* rows[3] = {&right, &trueUp, &backward};
+    Matrix4 m{};
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            at(m, r, c) = (*rows[r])[c];
+        }
+        at(m, r, 3) = -dot(*rows[r], eye);
+    }
+    at(m, 3, 3) = 1.0;
+    return m;
+}
+
+double entry(const Matrix4& m, int row, int column)
+{
+    return m[column * size4 + row];
+}
+
+FollowedPoint followPoint(const Point3& point, const Matrix4& modelview,
+                          const Matrix4& projection, const std::array<int, 4>& viewport)
+{
+    FollowedPoint f;
+    f.scene = {point[0], point[1], point[2], 1.0};
+    f.eye = times(modelview, f.scene);
+    f.clip = times(projection, f.eye);
+    for (int i = 0; i < 3; ++i) {
+        f.device[i] = f.clip[i] / f.clip[3];
+    }
+    f.window[0] = viewport[0] + (f.device[0] + 1.0) * viewport[2] / 2.0;
+    f.window[1] = viewport[1] + (f.device[1] + 1.0) * viewport[3] / 2.0;
+    f.window[2] = (f.device[2] + 1.0) / 2.0;
+    return f;
+}

@@ -1,0 +1,136 @@
+// The observer picture's palette reads for everyone: every two of its
+// colours, and each against the background, stay clearly apart for normal
+// colour vision and as readers with deuteranopia or protanopia see them.
+// Vision is simulated with Machado, Oliveira and Fernandes' matrices (2009)
+// at severity 1.0, applied in linear light; colours are compared in CIELAB.
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "observer.h"
+
+namespace {
+
+typedef std::array<double, 3> Colour;
+typedef std::array<std::array<double, 3>, 3> Matrix3;
+
+struct Vision {
+    const char* name;
+    Matrix3 simulation;
+};
+
+const Vision visions[] = {
+    {"normal", {{{1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, {0.0, 0.0, 1.0}}}},
+    {"deuteranopia", {{{0.367322, 0.860646, -0.227968},
+                       {0.280085, 0.672501, 0.047413},
+                       {-0.011820, 0.042940, 0.968881}}}},
+    {"protanopia", {{{0.152286, 1.052583, -0.204868},
+                     {0.114503, 0.786281, 0.099216},
+                     {-0.003882, -0.048116, 1.051998}}}},
+};
+
+// Colours at least this far apart in CIELAB (ΔE*ab). 2.3 is a just
+// noticeable difference between large patches side by side; lines a few
+// pixels wide, seen on a projector, need many times that. The earlier
+// palette's near plane and pyramid lines were 15 apart for deuteranopia,
+// and readers could not tell them apart.
+const double clearDistance = 30.0;
+
+double linear(double c)
+{
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// sRGB in [0, 1] as the vision sees it, in CIELAB (D65 white).
+Colour seenInLab(const Colour& srgb, const Matrix3& simulation)
+{
+    Colour light{};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            light[i] += simulation[i][j] * linear(srgb[j]);
+        }
+        light[i] = std::fmin(1.0, std::fmax(0.0, light[i]));
+    }
+    const Matrix3 toXyz = {{{0.4124, 0.3576, 0.1805}, {0.2126, 0.7152, 0.0722}, {0.0193, 0.1192, 0.9505}}};
+    const Colour white = {0.95047, 1.0, 1.08883};
+    Colour f{};
+    for (int i = 0; i < 3; ++i) {
+        double t = (toXyz[i][0] * light[0] + toXyz[i][1] * light[1] + toXyz[i][2] * light[2]) / white[i];
+        const double edge = 6.0 / 29.0;
+        f[i] = t > edge * edge * edge ? std::cbrt(t) : t / (3.0 * edge * edge) + 4.0 / 29.0;
+    }
+    return {116.0 * f[1] - 16.0, 500.0 * (f[0] - f[1]), 200.0 * (f[1] - f[2])};
+}
+
+double distance(const Colour& a, const Colour& b, const Vision& vision)
+{
+    Colour p = seenInLab(a, vision.simulation);
+    Colour q = seenInLab(b, vision.simulation);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
+}
+
+struct Named {
+    std::string name;
+    Colour colour;
+};
+
+// The background and every colour of the legend, each once: the eye's mark
+// and its line of sight share one colour on purpose, one starting the other.
+std::vector<Named> paletteColours()
+{
+    std::vector<Named> colours = {
+        {"background", {observerBackground[0], observerBackground[1], observerBackground[2]}}};
+    for (const LineKind* kind : lineKinds) {
+        Colour c = {kind->colour[0], kind->colour[1], kind->colour[2]};
+        bool seen = false;
+        for (const Named& n : colours) {
+            seen = seen || n.colour == c;
+        }
+        if (!seen) {
+            colours.push_back({kind->legend, c});
+        }
+    }
+    return colours;
+}
+
+class Palette : public testing::TestWithParam<Vision> {};
+
+TEST_P(Palette, KeepsEveryTwoColoursClearlyApart)
+{
+    std::vector<Named> colours = paletteColours();
+    const size_t legendColours = 5;
+    ASSERT_EQ(colours.size(), legendColours + 1);
+    for (size_t i = 0; i < colours.size(); ++i) {
+        for (size_t j = i + 1; j < colours.size(); ++j) {
+            EXPECT_GE(distance(colours[i].colour, colours[j].colour, GetParam()), clearDistance)
+                << colours[i].name << " against " << colours[j].name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Visions, Palette, testing::ValuesIn(visions),
+                         [](const testing::TestParamInfo<Vision>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The simulation can fail a palette: a leaf green and an orange of the same
+// lightness, far apart for normal vision, collapse together for both
+// deficiencies; so do the earlier near plane's pink and pyramid's grey for
+// deuteranopia.
+TEST(PaletteCheck, FailsColoursThatCollapseForADeficiency)
+{
+    const Colour leafGreen = {0.3, 0.6, 0.1};
+    const Colour orange = {0.7, 0.5, 0.1};
+    const Colour earlierPink = {1.0, 0.35, 0.65};
+    const Colour earlierGrey = {0.55, 0.5, 0.45};
+    EXPECT_GE(distance(leafGreen, orange, visions[0]), clearDistance);
+    EXPECT_LT(distance(leafGreen, orange, visions[1]), clearDistance);
+    EXPECT_LT(distance(leafGreen, orange, visions[2]), clearDistance);
+    EXPECT_GE(distance(earlierPink, earlierGrey, visions[0]), clearDistance);
+    EXPECT_LT(distance(earlierPink, earlierGrey, visions[1]), clearDistance);
+}
+
+} // namespace
