@@ -93,6 +93,16 @@ inline bool waitForPixel(int x, int y, const std::array<int, 3>& colour)
     });
 }
 
+// Let the viewer finish what earlier input caused: read until its trace has
+// been quiet for a moment, so that late lines are not taken for the next
+// input's.
+inline void letEarlierInputThrough()
+{
+    const int quiet = 200;
+    const int timeout = 5000;
+    viewer->waitForQuiet(ms(quiet), ms(timeout));
+}
+
 // Press a key, or send a special key, and wait for the given number of new
 // trace lines.
 template <typename Send>
