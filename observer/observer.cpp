@@ -263,9 +263,7 @@ void drawPanel(const PanelView& view, const ObservedVolume& volume)
 // Text at a pixel position of the picture (2D overlay set up).
 void text(int x, int y, const std::string& words)
 {
-    colour(textColour);
-    glRasterPos2i(x, y);
-    bitmapText(words);
+    drawText(x, y, textColour, words);
 }
 
 // A label beside a point of the scene as a panel shows it (to its right, or
@@ -349,15 +347,8 @@ void drawBands(const PanelView& whole, const PanelView& close, const ObservedVol
     int width = observerPictureWidth(panelSize);
     int height = observerPictureHeight(panelSize);
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
+    beginFlatOverlay(width, height);
     glEnable(GL_LINE_STIPPLE);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0.0, width, 0.0, height);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
 
     labelVolume(whole, close, volume, m);
     text(margin, height - captionFirstLine,
@@ -390,6 +381,25 @@ void drawBands(const PanelView& whole, const PanelView& close, const ObservedVol
 }
 
 } // namespace
+
+void beginFlatOverlay(int width, int height)
+{
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0.0, width, 0.0, height);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void drawText(int x, int y, const GLfloat rgb[3], const std::string& words)
+{
+    colour(rgb);
+    glRasterPos2i(x, y);
+    bitmapText(words);
+}
 
 void drawObserverPicture(const ObservedVolume& volume, const std::string& caption, int panelSize)
 {

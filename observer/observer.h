@@ -60,6 +60,14 @@ struct ObservedVolume {
     Point3 eye{};
 };
 
+// Set up a flat overlay of the current window, width by height pixels from
+// its bottom left, unlit and in front of everything; the caller saves and
+// restores the state it changes (enables, matrices, viewport).
+void beginFlatOverlay(int width, int height);
+// Text in the pictures' font, in a colour (RGB in [0, 1]), at a pixel
+// position of the flat overlay.
+void drawText(int x, int y, const GLfloat rgb[3], const std::string& words);
+
 // Draw the picture into the back buffer of the current window, which must be
 // at least observerPictureWidth(panelSize) by observerPictureHeight(panelSize)
 // pixels; the caption (Latin-1 text) opens the caption band, the volume's

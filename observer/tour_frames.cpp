@@ -9,6 +9,7 @@
 #include <GL/glu.h>
 
 #include "drive.h"
+#include "observer.h"
 #include "pixels.h"
 
 namespace {
@@ -61,27 +62,13 @@ bool readList(const std::string& list, std::vector<Frame>& frames)
     return true;
 }
 
-void text(int x, int y, const GLfloat rgb[3], const std::string& words)
-{
-    glColor3f(rgb[0], rgb[1], rgb[2]);
-    glRasterPos2i(x, y);
-    glutBitmapString(GLUT_BITMAP_HELVETICA_18, reinterpret_cast<const unsigned char*>(words.c_str()));
-}
-
 // Draw the picture with its caption band above it into the back buffer.
 void drawFrame(const drive::Picture& picture, const Frame& frame)
 {
     int width = picture.width;
     int height = picture.height + bandHeight;
     glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_PIXEL_MODE_BIT);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0.0, width, 0.0, height);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    beginFlatOverlay(width, height);
     glClearColor(bandColour[0], bandColour[1], bandColour[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
 
@@ -97,8 +84,8 @@ void drawFrame(const drive::Picture& picture, const Frame& frame)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glRasterPos2i(0, 0);
     glDrawPixels(picture.width, picture.height, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
-    text(margin, height - firstLine, keyColour, frame.pressed);
-    text(margin, height - secondLine, textColour, frame.shows);
+    drawText(margin, height - firstLine, keyColour, frame.pressed);
+    drawText(margin, height - secondLine, textColour, frame.shows);
     glPopAttrib();
 }
 
