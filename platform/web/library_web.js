@@ -23,6 +23,11 @@
  *   when the browser has left full screen. Here both only leave it, and the
  *   one change of size brings one reshape and one frame, as on a desktop.
  *   glutLeaveFullScreen, which emscripten's GLUT lacks, does the same.
+ * - glutReshapeWindow with the size the canvas already has (after the
+ *   browser itself has left full screen, the viewer's F asks for the size
+ *   it is back at) reshapes and redraws in emscripten's GLUT; a desktop GLUT
+ *   calls the reshape callback only when the window first shows and when
+ *   its size changes, so here it does nothing after the first showing.
  * - glutGet(GLUT_WINDOW_BORDER_WIDTH/HEADER_HEIGHT), which emscripten's
  *   GLUT lacks: 0, since nothing frames the canvas.
  */
@@ -35,6 +40,9 @@ var LibraryVarnelleWeb = {
     keyboardFunc: 0,
     // Set once the program has ended (Escape): it gets no more events.
     ended: false,
+    // Set once the window has first shown: GLUT's main loop reshapes it
+    // first, through glutReshapeWindow, at the size it already has.
+    shown: false,
     // Keys that have no character of their own but a control code in GLUT.
     namedKeyCodes: {'Enter': 13, 'Escape': 27, 'Tab': 9, 'Backspace': 8, 'Delete': 127},
     // What a character beyond 8 bits is handed to the callback as, as a
@@ -126,8 +134,9 @@ var LibraryVarnelleWeb = {
   },
 
   // In full screen: leave it, to come back at this size (GLUT's full-screen
-  // listener reshapes and asks for the frame). Otherwise resize the canvas.
-  glutReshapeWindow__deps: ['$GLUT', '$Browser', 'glutPostRedisplay'],
+  // listener reshapes and asks for the frame). Otherwise resize the canvas,
+  // unless it has that size already and has shown.
+  glutReshapeWindow__deps: ['$GLUT', '$Browser', '$VarnelleWeb', 'glutPostRedisplay'],
   glutReshapeWindow: function(width, height) {
     if (Browser.isFullscreen) {
       GLUT.windowWidth = width;
@@ -135,6 +144,10 @@ var LibraryVarnelleWeb = {
       Browser.exitFullscreen();
       return;
     }
+    var canvas = Module['canvas'];
+    var unchanged = canvas.width == width && canvas.height == height;
+    if (VarnelleWeb.shown && unchanged) return;
+    VarnelleWeb.shown = true;
     Browser.setCanvasSize(width, height, true);
     if (GLUT.reshapeFunc) {
       {{{ makeDynCall('vii', 'GLUT.reshapeFunc') }}}(width, height);
