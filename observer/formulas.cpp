@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "camera/camera.h"
 #include "render/render.h"
 
 namespace {
@@ -80,6 +81,21 @@ const Point3 stationEyes[4] = {
     {0.0, 0.0, 0.0}, {0.0, 0.0, 100.0}, {100.0, 0.0, 100.0}, {100.0, 100.0, 100.0}};
 const Point3 stationTarget = {0.0, 0.0, 0.0};
 const Point3 stationUp = {0.0, 1.0, 0.0};
+
+int stationSeenFrom(const Point3& eye)
+{
+    int nearest = 0;
+    double nearestDistance = 0.0;
+    for (int station = 0; station < stationCount; ++station) {
+        const Point3& e = stationEyes[station];
+        double distance = eyeDistance({eye[0] - e[0], eye[1] - e[1], eye[2] - e[2]});
+        if (station == 0 || distance < nearestDistance) {
+            nearest = station;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
 
 double eyeDistance(const Point3& eye)
 {
