@@ -14,10 +14,7 @@
  *   a redisplay; a desktop GLUT follows every reshape with a frame.
  * - Full screen: the runtime moves the canvas into a container of its own
  *   and back, which takes the focus from it; give it back.
- * - Lights: the emulation's lighting takes every light as directional, the
- *   direction being its position; a light with w = 1 (here, the one at the
- *   origin) must shine from its place to each vertex instead. Its vertex
- *   shaders are amended before they are compiled.
+ * - Lights: library_lights.js, shared with the outside view's program.
  * - Leaving full screen: GLUT's glutPositionWindow asks for a frame before
  *   the new size is known, and glutReshapeWindow reshapes at once and again
  *   when the browser has left full screen. Here both only leave it, and the
@@ -32,9 +29,8 @@
  *   GLUT lacks: 0, since nothing frames the canvas.
  */
 var LibraryVarnelleWeb = {
-  $VarnelleWeb__deps: ['$GLUT', '$Browser', 'glutPostRedisplay'],
-  $VarnelleWeb__postset: 'VarnelleWeb.followResizesWithFrames(); VarnelleWeb.keepFocusInFullScreen(); ' +
-    'Browser.moduleContextCreatedCallbacks.push(VarnelleWeb.placePositionalLights);',
+  $VarnelleWeb__deps: ['$GLUT', '$Browser', 'glutPostRedisplay', '$VarnelleLights'],
+  $VarnelleWeb__postset: 'VarnelleWeb.followResizesWithFrames(); VarnelleWeb.keepFocusInFullScreen();',
   $VarnelleWeb: {
     // The keyboard callback registered by the program, 0 while there is none.
     keyboardFunc: 0,
@@ -91,21 +87,6 @@ var LibraryVarnelleWeb = {
       VarnelleWeb.keyboardFunc = 0;
       GLUT.reshapeFunc = 0;
       GLUT.displayFunc = 0;
-    },
-
-    // In the emulation's vertex shaders, light i's direction is
-    // normalize(u_lightPosition<i>).xyz, right only for w = 0. Make it the
-    // direction from the vertex to the light, which for w = 0 is the same:
-    // position.xyz * vertex.w - vertex.xyz * position.w, in eye coordinates.
-    placePositionalLights: function() {
-      var context = Module.ctx;
-      var shaderSource = context.shaderSource;
-      context.shaderSource = function(shader, source) {
-        var amended = source.replace(/normalize\((u_lightPosition\d+)\)\.xyz/g, function(whole, light) {
-          return 'normalize(' + light + '.xyz * ecPosition.w - ecPosition.xyz * ' + light + '.w)';
-        });
-        return shaderSource.call(context, shader, amended);
-      };
     },
 
     keepFocusInFullScreen: function() {
