@@ -17,22 +17,6 @@ double& at(Matrix4& m, int row, int column)
     return m[column * size4 + row];
 }
 
-Point3 cross(const Point3& a, const Point3& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-Point3 unit(const Point3& a)
-{
-    double length = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
-    return {a[0] / length, a[1] / length, a[2] / length};
-}
-
-double dot(const Point3& a, const Point3& b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
 std::array<double, 4> times(const Matrix4& m, const std::array<double, 4>& v)
 {
     std::array<double, 4> out{};

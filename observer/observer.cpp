@@ -213,22 +213,6 @@ struct PanelView {
     std::array<int, 4> viewport{};
 };
 
-double dot(const Point3& a, const Point3& b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
-Point3 unit(const Point3& a)
-{
-    double length = std::sqrt(dot(a, a));
-    return {a[0] / length, a[1] / length, a[2] / length};
-}
-
-Point3 cross(const Point3& a, const Point3& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
 // The unit vector v turned by the angle (degrees) about the unit axis
 // (Rodrigues' formula). A zero angle gives v back exactly.
 Point3 turned(const Point3& v, const Point3& axis, double angleDegrees)
