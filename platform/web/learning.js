@@ -20,15 +20,18 @@
   var decimals = 4;
   var entryWidth = 11;
   var matrixSize = 4;
+  // OpenGL's names of the matrix modes, by value.
   var matrixModes = {0x1700: 'GL_MODELVIEW', 0x1701: 'GL_PROJECTION', 0x1702: 'GL_TEXTURE'};
   // The learner's input: degrees turned per pixel dragged, and how much
   // nearer one pixel of the wheel brings the observer.
   var degreesPerPixel = 0.4;
   var zoomPerWheelPixel = 0.0015;
-  // The outside view's program once it has loaded, and the latest station.
+  // The outside view's program once it has loaded (null until then).
   var observer = null;
+  // The latest station application handed over, and how many were shown.
   var station = null;
   var shown = 0;
+  // True while a drawing is asked for in the next animation frame.
   var drawPending = false;
 
   // A call's number: at most 4 decimals, trailing zeros dropped, no -0.
