@@ -31,7 +31,8 @@ const outsideLimit = 0.003;
 const changedShare = 0.01;
 // Largest difference between a matrix entry shown and the one computed.
 const matrixTolerance = 1e-4;
-// The browser's window in CSS pixels: the outside view shown whole.
+// The browser's window, CSS pixels: the viewer, the outside view and its
+// reset button in view together.
 const pageViewport = {width: 1100, height: 700};
 
 // The documentation program's pictures of every station in a window of
@@ -44,6 +45,8 @@ function desktopOutsidePictures(buildDir, width, height, folder) {
             String(width), String(height), folder], {stdio: ['ignore', 'ignore', 'inherit']});
 }
 
+// Wait until the outside view shows the station application the calls show;
+// the time of the animation frame it was drawn in.
 async function outsideShown(page) {
     await page.waitForFunction(() => {
         const shows = document.getElementById('outside').dataset.shows;
@@ -66,14 +69,14 @@ const stationSteps = [
 ];
 
 async function checkStations(page, browser, buildDir, outDir) {
-    const screen = await page.evaluate(() => [screen.width, screen.height]);
+    const screenSize = await page.evaluate(() => [window.screen.width, window.screen.height]);
     const fullScreenPictures = path.join(outDir, 'outside-desktop');
-    desktopOutsidePictures(buildDir, screen[0], screen[1], fullScreenPictures);
+    desktopOutsidePictures(buildDir, screenSize[0], screenSize[1], fullScreenPictures);
     let seen = 0;
     let previous = null;
     const shares = [];
     for (const step of stationSteps) {
-        const [width, height] = step.fullScreen ? screen : [canvasSize, canvasSize];
+        const [width, height] = step.fullScreen ? screenSize : [canvasSize, canvasSize];
         const expected = expectedStation(step.station, width, height);
         const name = `station ${step.station} at ${width}x${height}`;
         const framesBefore = await page.evaluate(() => window.frameOfEachD.length);
