@@ -30,9 +30,13 @@
 #   make package-windows  build-windows/varnelle-windows-x86_64.zip
 #   make test-windows  checks of the Windows viewer, and the end-to-end and
 #               abuse tests run against it under Wine
-#   make web    the viewer as a web page, built with emscripten into build-web/
-#   make serve-web  serve build-web/ on 127.0.0.1 and print the address
-#   make test-web   the page in headless Chromium, against the desktop's pictures
+#   make web    the viewer as a web page, built with emscripten into build-web/,
+#               with its camera seen from outside, its calls and its matrices
+#   make serve-web  serve build-web/ on 127.0.0.1 and print the address;
+#               make serve-web HOST=0.0.0.0 serves a lecture room's network
+#   make package-web  build-web/varnelle-web.zip, every file the page needs
+#   make test-web   the page in headless Chromium, against the desktop's
+#               pictures and the documentation program's
 #   make bench-web  the same, then rewrite docs/web.md with the page's figures
 # Each build is a CMake preset (CMakePresets.json), so that an IDE gets the
 # same builds; these are their folders. The viewer, its tools and its tests
@@ -45,6 +49,11 @@ BENCH_BUILD_DIR := build-bench
 PACKAGE_ROOT_DIR := build-package-root
 DEPS := tools/install-deps.sh
 
+# Where make serve-web listens: this machine only, unless asked (HOST=0.0.0.0
+# for a lecture room's network), on this port.
+HOST := 127.0.0.1
+PORT := 8000
+
 # make run on a desktop needs only what builds the viewer; with no display
 # it runs the headless tour, which needs a private X server too.
 ifdef DISPLAY
@@ -55,7 +64,7 @@ endif
 
 .PHONY: all viewer tools build sanitize-build run test reliability tour stations bench clean \
 	windows package-windows test-windows package test-package \
-	web serve-web test-web bench-web
+	web serve-web package-web test-web bench-web
 
 all: build
 
@@ -131,13 +140,18 @@ web:
 	cmake --build --preset web
 
 serve-web: web
-	node platform/web/serve.js $(WEB_BUILD_DIR)
+	node platform/web/serve.js $(WEB_BUILD_DIR) $(PORT) $(HOST)
 
-# The browser page; the test compares it with the desktop tour's pictures.
-test-web: web tools
+package-web: web
+	platform/web/package.sh $(WEB_BUILD_DIR)
+
+# The browser page; the test compares it with the desktop tour's pictures
+# and its outside view with the documentation program's, and serves the
+# archive's files on their own.
+test-web: package-web tools
 	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR)
 
-bench-web: web tools
+bench-web: package-web tools
 	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR) docs
 
 clean:

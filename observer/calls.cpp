@@ -1,13 +1,12 @@
-// Varnelle documentation: recorders for the calls a station makes. Each
-// __wrap_ function stands in for the call of the same name (the linker's
-// --wrap sends the program's references there), notes it with its arguments
-// while recording is on, and hands it on to the real one.
+// Varnelle documentation: the record of the calls a station makes. The
+// wrappers (wrapped_calls.cpp) hand each call to noteCall, which writes it
+// down as text while recording is on.
 #include "calls.h"
 
 #include <charconv>
+#include <cstring>
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 namespace {
 
@@ -15,14 +14,6 @@ namespace {
 bool recording = false;
 // The calls noted so far, in order.
 std::vector<std::string> record;
-
-// Note one call: its name and its arguments, already as text.
-void note(const char* name, std::initializer_list<std::string> arguments)
-{
-    if (recording) {
-        record.push_back(callText(name, arguments));
-    }
-}
 
 std::string matrixModeName(GLenum mode)
 {
@@ -38,9 +29,9 @@ std::string matrixModeName(GLenum mode)
     }
 }
 
-} // namespace
-
-std::string callText(const char* name, std::initializer_list<std::string> arguments)
+// "name(a, b, c)" from the arguments' texts.
+template <typename Texts>
+std::string joinedCall(const char* name, const Texts& arguments)
 {
     std::string line = name;
     line += "(";
@@ -51,6 +42,13 @@ std::string callText(const char* name, std::initializer_list<std::string> argume
         separator = ", ";
     }
     return line + ")";
+}
+
+} // namespace
+
+std::string callText(const char* name, std::initializer_list<std::string> arguments)
+{
+    return joinedCall(name, arguments);
 }
 
 std::string numberText(double value)
@@ -73,58 +71,18 @@ std::vector<std::string> endCallRecord()
     return record;
 }
 
-extern "C" {
-
-void __real_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
-void __real_glMatrixMode(GLenum mode);
-void __real_glLoadIdentity();
-void __real_glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
-                    GLdouble zFar);
-void __real_gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar);
-void __real_gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX,
-                      GLdouble centerY, GLdouble centerZ, GLdouble upX, GLdouble upY, GLdouble upZ);
-
-void __wrap_glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
+void noteCall(const char* name, std::initializer_list<double> arguments)
 {
-    note("glViewport",
-         {std::to_string(x), std::to_string(y), std::to_string(width), std::to_string(height)});
-    __real_glViewport(x, y, width, height);
+    if (!recording) {
+        return;
+    }
+    // glMatrixMode's argument by its name; every other number as itself
+    // (an integer's shortest text is its digits).
+    bool matrixMode = std::strcmp(name, "glMatrixMode") == 0;
+    std::vector<std::string> texts;
+    for (double argument : arguments) {
+        texts.push_back(matrixMode ? matrixModeName(static_cast<GLenum>(argument))
+                                   : numberText(argument));
+    }
+    record.push_back(joinedCall(name, texts));
 }
-
-void __wrap_glMatrixMode(GLenum mode)
-{
-    note("glMatrixMode", {matrixModeName(mode)});
-    __real_glMatrixMode(mode);
-}
-
-void __wrap_glLoadIdentity()
-{
-    note("glLoadIdentity", {});
-    __real_glLoadIdentity();
-}
-
-void __wrap_glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
-                    GLdouble zFar)
-{
-    note("glOrtho", {numberText(left), numberText(right), numberText(bottom),
-                     numberText(top), numberText(zNear), numberText(zFar)});
-    __real_glOrtho(left, right, bottom, top, zNear, zFar);
-}
-
-void __wrap_gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
-{
-    note("gluPerspective",
-         {numberText(fovy), numberText(aspect), numberText(zNear), numberText(zFar)});
-    __real_gluPerspective(fovy, aspect, zNear, zFar);
-}
-
-void __wrap_gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX,
-                      GLdouble centerY, GLdouble centerZ, GLdouble upX, GLdouble upY, GLdouble upZ)
-{
-    note("gluLookAt", {numberText(eyeX), numberText(eyeY), numberText(eyeZ),
-                       numberText(centerX), numberText(centerY), numberText(centerZ),
-                       numberText(upX), numberText(upY), numberText(upZ)});
-    __real_gluLookAt(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ);
-}
-
-} // extern "C"

@@ -1,7 +1,8 @@
 // Varnelle documentation: the OpenGL and GLU calls a station makes, with
 // their exact arguments, recorded while the station runs. The program is
-// linked with the linker's --wrap for each call listed in calls.cpp, so the
-// station's own code reaches the recorder first and OpenGL right after.
+// linked with the linker's --wrap for each call that wrapped_calls.cpp
+// wraps, so the station's own code reaches noteCall first and OpenGL right
+// after.
 #pragma once
 
 #include <initializer_list>
@@ -21,3 +22,9 @@ std::string callText(const char* name, std::initializer_list<std::string> argume
 // A double as its shortest text that reads back as the same value, so that
 // two such texts are equal exactly when the values are.
 std::string numberText(double value);
+
+// One call a station has just made, as the wrappers hand it on: its name
+// and its arguments, integers and enumerations as their values. calls.cpp
+// records it; a program that shows the calls elsewhere (the web page's
+// layer) defines it instead.
+void noteCall(const char* name, std::initializer_list<double> arguments);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "camera/camera.h"
 #include "render/render.h"
 
 namespace {
@@ -14,22 +15,6 @@ const double pi = 3.14159265358979323846;
 double& at(Matrix4& m, int row, int column)
 {
     return m[column * size4 + row];
-}
-
-Point3 cross(const Point3& a, const Point3& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-Point3 unit(const Point3& a)
-{
-    double length = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
-    return {a[0] / length, a[1] / length, a[2] / length};
-}
-
-double dot(const Point3& a, const Point3& b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
 std::array<double, 4> times(const Matrix4& m, const std::array<double, 4>& v)
@@ -80,6 +65,21 @@ const Point3 stationEyes[4] = {
     {0.0, 0.0, 0.0}, {0.0, 0.0, 100.0}, {100.0, 0.0, 100.0}, {100.0, 100.0, 100.0}};
 const Point3 stationTarget = {0.0, 0.0, 0.0};
 const Point3 stationUp = {0.0, 1.0, 0.0};
+
+int stationSeenFrom(const Point3& eye)
+{
+    int nearest = 0;
+    double nearestDistance = 0.0;
+    for (int station = 0; station < stationCount; ++station) {
+        const Point3& e = stationEyes[station];
+        double distance = eyeDistance({eye[0] - e[0], eye[1] - e[1], eye[2] - e[2]});
+        if (station == 0 || distance < nearestDistance) {
+            nearest = station;
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
 
 double eyeDistance(const Point3& eye)
 {

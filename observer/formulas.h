@@ -34,6 +34,9 @@ Point3 coneTip(const Cone& cone, double back = 0.0);
 extern const Point3 stationEyes[4];
 extern const Point3 stationTarget;
 extern const Point3 stationUp;
+// The station (0..3) whose eye is nearest the point: the station that a
+// view read back from OpenGL, with its eye at that point, belongs to.
+int stationSeenFrom(const Point3& eye);
 
 // Orthographic station: the half-span fitted to the narrower side of the
 // window, and the depth range, scene units.

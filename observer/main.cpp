@@ -7,10 +7,14 @@
 //
 // Usage: varnelle_stations DOCS_DIR VALUES_DIR
 //        varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR
+//        varnelle_stations --pictures WIDTH HEIGHT FOLDER
 // The first writes DOCS_DIR/stations/station-N-WxH.png and the pictures of
 // DOCS_DIR/exercises/, and into VALUES_DIR the values of the templates
 // beside this file (make stations fills them into DOCS_DIR). The second
 // captions the tour's pictures for the README's animation (tour_frames.h).
+// The third writes FOLDER/stations/station-N-WxH.png for every station in
+// a window of WIDTH × HEIGHT pixels, checked as the first checks them (the
+// browser test compares the page's outside view at any size with them).
 // It needs an X display (make stations runs it on a private one). The
 // stations' trace lines and the viewer's frames' go to standard output as in
 // the viewer.
@@ -137,18 +141,13 @@ bool showStation(int station, int width, int height, const std::string& docsDir,
     if (!matricesAgree(station, result)) {
         return false;
     }
-    result.volume.perspective = station != 0;
-    result.volume.corners = volumeCorners(result.readBack.projection, result.readBack.modelview);
-    result.volume.eye = eyePosition(result.readBack.modelview);
+    result.volume = observedVolume(result.readBack);
 
     if (!resizeWindow(observerWidth, observerHeight)) {
         std::fprintf(stderr, "stations: the window never became the picture's size\n");
         return false;
     }
-    std::string caption = "Station " + std::to_string(station) +
-                          (station == 0 ? ", orthographic" : ", perspective") + ", window " +
-                          std::to_string(width) + "\xD7" + std::to_string(height);
-    drawObserverPicture(result.volume, caption);
+    drawObserverPicture(result.volume, observerCaption(station, width, height));
     glutSwapBuffers();
     drive::Picture picture = shownPicture(observerWidth, observerHeight);
     result.picture = std::string(pictureFolder) + "/station-" + std::to_string(station) + "-" +
@@ -307,6 +306,20 @@ int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
     return 0;
 }
 
+// Every station's observer picture in a window of width × height pixels.
+int writePictures(int width, int height, const std::string& folder)
+{
+    mkdir(folder.c_str(), folderMode);
+    mkdir((folder + "/" + pictureFolder).c_str(), folderMode);
+    for (int station = 0; station < stationCount; ++station) {
+        ShapeResult result;
+        if (!showStation(station, width, height, folder, result)) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -317,13 +330,22 @@ int main(int argc, char** argv)
     glutReshapeFunc(ignoreReshape);
     const int documentationArguments = 3;
     const int tourArguments = 5;
+    const int picturesArguments = 5;
     if (argc == tourArguments && std::string(argv[1]) == "--tour-frames") {
         mkdir(argv[4], folderMode);
         return writeTourFrames(argv[2], argv[3], argv[4]) ? 0 : 1;
     }
+    int width = 0;
+    int height = 0;
+    if (argc == picturesArguments && std::string(argv[1]) == "--pictures" &&
+        std::sscanf(argv[2], "%d", &width) == 1 && std::sscanf(argv[3], "%d", &height) == 1 &&
+        width > 0 && height > 0) {
+        return writePictures(width, height, argv[4]);
+    }
     if (argc != documentationArguments) {
         std::fprintf(stderr, "usage: varnelle_stations DOCS_DIR VALUES_DIR\n"
-                             "       varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR\n");
+                             "       varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR\n"
+                             "       varnelle_stations --pictures WIDTH HEIGHT FOLDER\n");
         return 2;
     }
     return writeDocumentation(argv[1], argv[2]);

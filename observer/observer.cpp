@@ -213,22 +213,53 @@ struct PanelView {
     std::array<int, 4> viewport{};
 };
 
-PanelView panelView(int left, int panelSize, const double target[3], double distance)
+// The unit vector v turned by the angle (degrees) about the unit axis
+// (Rodrigues' formula). A zero angle gives v back exactly.
+Point3 turned(const Point3& v, const Point3& axis, double angleDegrees)
+{
+    double c = std::cos(radians(angleDegrees));
+    double s = std::sin(radians(angleDegrees));
+    Point3 across = cross(axis, v);
+    double along = dot(axis, v) * (1.0 - c);
+    Point3 out{};
+    for (int i = 0; i < 3; ++i) {
+        out[i] = v[i] * c + across[i] * s + axis[i] * along;
+    }
+    return out;
+}
+
+// The documentation's direction of the observer from its target, unit length.
+Point3 baseDirection()
+{
+    return unit({observerDirection[0], observerDirection[1], observerDirection[2]});
+}
+
+// The observer's direction from its target, unit length: the documentation's
+// turned about +y by the yaw, then raised by the pitch about the horizontal
+// axis across it.
+Point3 orbitDirection(const ObserverOrbit& orbit)
+{
+    const Point3 up = {0.0, 1.0, 0.0};
+    Point3 direction = turned(baseDirection(), up, orbit.yawDegrees);
+    return turned(direction, unit(cross(direction, up)), orbit.pitchDegrees);
+}
+
+PanelView panelView(int left, int panelSize, const double target[3], double distance,
+                    const ObserverOrbit& orbit)
 {
     PanelView view;
+    distance /= orbit.zoom;
     PerspectiveArguments lens;
     lens.fovy = observerFovy;
     lens.aspect = 1.0;
     lens.nearPlane = observerNearFactor * distance;
     lens.farPlane = observerFarFactor * distance;
     view.projection = perspectiveMatrix(lens);
-    double length = std::sqrt(observerDirection[0] * observerDirection[0] +
-                              observerDirection[1] * observerDirection[1] +
-                              observerDirection[2] * observerDirection[2]);
+    Point3 direction = orbitDirection(orbit);
     Point3 eye{};
     Point3 centre{};
     for (int axis = 0; axis < 3; ++axis) {
-        eye[axis] = target[axis] + observerDirection[axis] / length * distance;
+        eye[axis] = target[axis] + direction[axis] * distance;
         centre[axis] = target[axis];
     }
     view.modelview = lookAtMatrix(eye, centre, {0.0, 1.0, 0.0});
@@ -401,14 +432,45 @@ void drawText(int x, int y, const GLfloat rgb[3], const std::string& words)
     bitmapText(words);
 }
 
-void drawObserverPicture(const ObservedVolume& volume, const std::string& caption, int panelSize)
+ObservedVolume observedVolume(const StationReadBack& readBack)
+{
+    // Row 4, column 3: -1 in a perspective projection, 0 in an orthographic one.
+    const int perspectiveRow = 3;
+    const int perspectiveColumn = 2;
+    ObservedVolume volume;
+    volume.perspective = entry(readBack.projection, perspectiveRow, perspectiveColumn) != 0.0;
+    volume.corners = volumeCorners(readBack.projection, readBack.modelview);
+    volume.eye = eyePosition(readBack.modelview);
+    return volume;
+}
+
+std::string observerCaption(int station, int width, int height)
+{
+    return "Station " + std::to_string(station) +
+           (station == 0 ? ", orthographic" : ", perspective") + ", window " +
+           std::to_string(width) + timesSign + std::to_string(height);
+}
+
+ObserverOrbit boundedOrbit(const ObserverOrbit& orbit)
+{
+    ObserverOrbit bounded = orbit;
+    // The pitch adds to the documentation's elevation.
+    double elevation = degrees(std::asin(baseDirection()[1]));
+    bounded.pitchDegrees = std::fmax(-observerMaxElevation - elevation,
+                                     std::fmin(observerMaxElevation - elevation, orbit.pitchDegrees));
+    bounded.zoom = std::fmax(observerZoomRange[0], std::fmin(observerZoomRange[1], orbit.zoom));
+    return bounded;
+}
+
+void drawObserverPicture(const ObservedVolume& volume, const std::string& caption, int panelSize,
+                         const ObserverOrbit& orbit)
 {
     VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
     glDrawBuffer(GL_BACK);
     glClearColor(observerBackground[0], observerBackground[1], observerBackground[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    PanelView whole = panelView(0, panelSize, wholeTarget, wholeDistance);
-    PanelView close = panelView(panelSize, panelSize, closeTarget, closeDistance);
+    PanelView whole = panelView(0, panelSize, wholeTarget, wholeDistance, orbit);
+    PanelView close = panelView(panelSize, panelSize, closeTarget, closeDistance, orbit);
     drawPanel(whole, volume);
     drawPanel(close, volume);
     drawBands(whole, close, volume, m, caption, panelSize);

@@ -68,9 +68,34 @@ void beginFlatOverlay(int width, int height);
 // position of the flat overlay.
 void drawText(int x, int y, const GLfloat rgb[3], const std::string& words);
 
+// The volume a station left in OpenGL, from what was read back: a
+// projection that divides by depth is a perspective one.
+ObservedVolume observedVolume(const StationReadBack& readBack);
+
+// The caption of station 0..3's picture in a window of width × height
+// pixels (Latin-1 text), such as "Station 1, perspective, window 480×480".
+std::string observerCaption(int station, int width, int height);
+
+// Where the observer stands, relative to the documentation's viewpoint: its
+// direction from what each panel looks at turned by yawDegrees about +y and
+// raised by pitchDegrees, and its distance divided by zoom. The default is
+// the documentation's viewpoint.
+struct ObserverOrbit {
+    double yawDegrees = 0.0;
+    double pitchDegrees = 0.0;
+    double zoom = 1.0;
+};
+// The orbit kept within bounds: the observer at most observerMaxElevation
+// degrees above or below the horizontal (so that +y stays its up), and
+// zoom from observerZoomRange[0] to [1].
+ObserverOrbit boundedOrbit(const ObserverOrbit& orbit);
+const double observerMaxElevation = 85.0;
+const double observerZoomRange[2] = {0.25, 4.0};
+
 // Draw the picture into the back buffer of the current window, which must be
 // at least observerPictureWidth(panelSize) by observerPictureHeight(panelSize)
 // pixels; the caption (Latin-1 text) opens the caption band, the volume's
-// numbers follow it.
+// numbers follow it. Both panels are seen from the orbit's viewpoint.
 void drawObserverPicture(const ObservedVolume& volume, const std::string& caption,
-                         int panelSize = observerPanelSize);
+                         int panelSize = observerPanelSize,
+                         const ObserverOrbit& orbit = ObserverOrbit());

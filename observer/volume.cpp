@@ -96,17 +96,28 @@ Point3 minus(const Point3& a, const Point3& b)
     return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
 }
 
-double dot(const Point3& a, const Point3& b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
 double length(const Point3& a)
 {
     return std::sqrt(dot(a, a));
 }
 
 } // namespace
+
+double dot(const Point3& a, const Point3& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+Point3 cross(const Point3& a, const Point3& b)
+{
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+Point3 unit(const Point3& a)
+{
+    double norm = std::sqrt(dot(a, a));
+    return {a[0] / norm, a[1] / norm, a[2] / norm};
+}
 
 StationReadBack readBackStation()
 {

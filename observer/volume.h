@@ -27,6 +27,12 @@ const int cornerRightBit = 1;
 const int cornerTopBit = 2;
 const int cornerFarBit = 4;
 
+// Vectors in scene coordinates: their dot and cross products, and the unit
+// vector along one.
+double dot(const Point3& a, const Point3& b);
+Point3 cross(const Point3& a, const Point3& b);
+Point3 unit(const Point3& a);
+
 // Read viewport, projection and modelview back from the current context.
 StationReadBack readBackStation();
 

@@ -14,27 +14,31 @@
  *   a redisplay; a desktop GLUT follows every reshape with a frame.
  * - Full screen: the runtime moves the canvas into a container of its own
  *   and back, which takes the focus from it; give it back.
- * - Lights: the emulation's lighting takes every light as directional, the
- *   direction being its position; a light with w = 1 (here, the one at the
- *   origin) must shine from its place to each vertex instead. Its vertex
- *   shaders are amended before they are compiled.
+ * - Lights: library_lights.js, shared with the outside view's program.
  * - Leaving full screen: GLUT's glutPositionWindow asks for a frame before
  *   the new size is known, and glutReshapeWindow reshapes at once and again
  *   when the browser has left full screen. Here both only leave it, and the
  *   one change of size brings one reshape and one frame, as on a desktop.
  *   glutLeaveFullScreen, which emscripten's GLUT lacks, does the same.
+ * - glutReshapeWindow with the size the canvas already has (after the
+ *   browser itself has left full screen, the viewer's F asks for the size
+ *   it is back at) reshapes and redraws in emscripten's GLUT; a desktop GLUT
+ *   calls the reshape callback only when the window first shows and when
+ *   its size changes, so here it does nothing after the first showing.
  * - glutGet(GLUT_WINDOW_BORDER_WIDTH/HEADER_HEIGHT), which emscripten's
  *   GLUT lacks: 0, since nothing frames the canvas.
  */
 var LibraryVarnelleWeb = {
-  $VarnelleWeb__deps: ['$GLUT', '$Browser', 'glutPostRedisplay'],
-  $VarnelleWeb__postset: 'VarnelleWeb.followResizesWithFrames(); VarnelleWeb.keepFocusInFullScreen(); ' +
-    'Browser.moduleContextCreatedCallbacks.push(VarnelleWeb.placePositionalLights);',
+  $VarnelleWeb__deps: ['$GLUT', '$Browser', 'glutPostRedisplay', '$VarnelleLights'],
+  $VarnelleWeb__postset: 'VarnelleWeb.followResizesWithFrames(); VarnelleWeb.keepFocusInFullScreen();',
   $VarnelleWeb: {
     // The keyboard callback registered by the program, 0 while there is none.
     keyboardFunc: 0,
     // Set once the program has ended (Escape): it gets no more events.
     ended: false,
+    // Set once the window has first shown: GLUT's main loop reshapes it
+    // first, through glutReshapeWindow, at the size it already has.
+    shown: false,
     // Keys that have no character of their own but a control code in GLUT.
     namedKeyCodes: {'Enter': 13, 'Escape': 27, 'Tab': 9, 'Backspace': 8, 'Delete': 127},
     // What a character beyond 8 bits is handed to the callback as, as a
@@ -85,21 +89,6 @@ var LibraryVarnelleWeb = {
       GLUT.displayFunc = 0;
     },
 
-    // In the emulation's vertex shaders, light i's direction is
-    // normalize(u_lightPosition<i>).xyz, right only for w = 0. Make it the
-    // direction from the vertex to the light, which for w = 0 is the same:
-    // position.xyz * vertex.w - vertex.xyz * position.w, in eye coordinates.
-    placePositionalLights: function() {
-      var context = Module.ctx;
-      var shaderSource = context.shaderSource;
-      context.shaderSource = function(shader, source) {
-        var amended = source.replace(/normalize\((u_lightPosition\d+)\)\.xyz/g, function(whole, light) {
-          return 'normalize(' + light + '.xyz * ecPosition.w - ecPosition.xyz * ' + light + '.w)';
-        });
-        return shaderSource.call(context, shader, amended);
-      };
-    },
-
     keepFocusInFullScreen: function() {
       Module['onFullscreen'] = function() {
         if (!VarnelleWeb.ended) Module['canvas'].focus();
@@ -126,8 +115,9 @@ var LibraryVarnelleWeb = {
   },
 
   // In full screen: leave it, to come back at this size (GLUT's full-screen
-  // listener reshapes and asks for the frame). Otherwise resize the canvas.
-  glutReshapeWindow__deps: ['$GLUT', '$Browser', 'glutPostRedisplay'],
+  // listener reshapes and asks for the frame). Otherwise resize the canvas,
+  // unless it has that size already and has shown.
+  glutReshapeWindow__deps: ['$GLUT', '$Browser', '$VarnelleWeb', 'glutPostRedisplay'],
   glutReshapeWindow: function(width, height) {
     if (Browser.isFullscreen) {
       GLUT.windowWidth = width;
@@ -135,6 +125,10 @@ var LibraryVarnelleWeb = {
       Browser.exitFullscreen();
       return;
     }
+    var canvas = Module['canvas'];
+    var unchanged = canvas.width == width && canvas.height == height;
+    if (VarnelleWeb.shown && unchanged) return;
+    VarnelleWeb.shown = true;
     Browser.setCanvasSize(width, height, true);
     if (GLUT.reshapeFunc) {
       {{{ makeDynCall('vii', 'GLUT.reshapeFunc') }}}(width, height);

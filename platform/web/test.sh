@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The browser test: the desktop viewer's pictures of every view (the tour,
 # on a private Xvfb), then the page in WEB_BUILD_DIR in headless Chromium,
-# compared with them (test/run.js beside this script). Installs the test
-# driver's npm packages from the lock file first; no browser is downloaded
-# (Debian's chromium is used).
+# compared with them, and its outside view with the documentation program's
+# pictures (test/run.js beside this script). Installs the test driver's npm
+# packages from the lock file first; no browser is downloaded (Debian's
+# chromium is used).
 # Usage: platform/web/test.sh BUILD_DIR WEB_BUILD_DIR [DOCS_DIR]
-#   BUILD_DIR holds the desktop viewer and its tour (make tools), WEB_BUILD_DIR
-#   the page (make web); with DOCS_DIR, also time the pages and write their
-#   figures and a picture of the page there (docs/web.md, from web.md.in).
+#   BUILD_DIR holds the desktop viewer, its tour and the documentation
+#   program (make tools), WEB_BUILD_DIR the page and its archive (make
+#   package-web); with DOCS_DIR, also time the pages and write their figures
+#   and a picture of the page there (docs/web.md, from web.md.in).
 set -eu
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
     echo "usage: platform/web/test.sh BUILD_DIR WEB_BUILD_DIR [DOCS_DIR]" >&2
@@ -29,4 +31,4 @@ fi
 
 desktop_pictures="$web_dir/desktop-pictures"
 "$build_dir/varnelle-tour" "$build_dir/varnelle" "$desktop_pictures" >/dev/null
-node "$driver_dir/run.js" "$web_dir" "$desktop_pictures" "$web_dir/test" ${docs_dir:+"$docs_dir"}
+node "$driver_dir/run.js" "$web_dir" "$build_dir" "$desktop_pictures" "$web_dir/test" ${docs_dir:+"$docs_dir"}

@@ -2,7 +2,9 @@
 // it (on the test's X server, into a folder of its own): every observer
 // picture is written at its size and shows the lit scene and the volume,
 // each page's template, filled with the program's values, shows its
-// pictures, and the tour's pictures come back captioned, one frame each.
+// pictures, and the tour's pictures come back captioned, one frame each;
+// and its pictures of every station at any window size, the documentation's
+// own at its sizes.
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -170,6 +172,62 @@ TEST(StationsProgram, CaptionsEveryListedTourPictureIntoAFrameOfItsOwn)
     EXPECT_NE(runToEnd({VARNELLE_STATIONS_BINARY, "--tour-frames", list, VARNELLE_DOCS_DIR, frames},
                        output),
               0);
+}
+
+TEST(StationsProgram, PicturesEveryStationAtAnySizeAsTheDocumentationDoes)
+{
+    TemporaryFolder folder;
+    std::string output;
+    const int width = 800;
+    const int height = 600;
+    const int square = 480;
+    for (int size : {width, square}) {
+        int otherSide = size == width ? height : square;
+        ASSERT_EQ(runToEnd({VARNELLE_STATIONS_BINARY, "--pictures", std::to_string(size),
+                            std::to_string(otherSide), folder.path.string()},
+                           output),
+                  0)
+            << output;
+    }
+    for (int station = 0; station < stationCount; ++station) {
+        std::string prefix = "stations/station-" + std::to_string(station) + "-";
+        SCOPED_TRACE(prefix);
+        drive::Picture odd = drive::loadPng((folder.path / (prefix + "800x600.png")).string());
+        EXPECT_EQ(odd.width, observerWidth);
+        EXPECT_EQ(odd.height, observerHeight);
+        // At 480x480, the picture the documentation shows, to the noise of
+        // 3/255 in a channel on a few pixels.
+        drive::Picture picture = drive::loadPng((folder.path / (prefix + "480x480.png")).string());
+        drive::Picture documented =
+            drive::loadPng(std::string(VARNELLE_DOCS_DIR) + "/" + prefix + "480x480.png");
+        ASSERT_EQ(picture.width, documented.width);
+        ASSERT_EQ(picture.height, documented.height);
+        const int noise = 3;
+        const double largestShare = 0.001;
+        int differing = 0;
+        int changed = 0;
+        for (int y = 0; y < picture.height; ++y) {
+            for (int x = 0; x < picture.width; ++x) {
+                bool same = true;
+                bool sameAsOdd = true;
+                for (int i = 0; i < 3; ++i) {
+                    same = same && std::abs(picture.at(x, y)[i] - documented.at(x, y)[i]) <= noise;
+                    sameAsOdd = sameAsOdd && std::abs(picture.at(x, y)[i] - odd.at(x, y)[i]) <= noise;
+                }
+                differing += same ? 0 : 1;
+                changed += sameAsOdd ? 0 : 1;
+            }
+        }
+        int pixels = picture.width * picture.height;
+        EXPECT_LE(differing, largestShare * pixels);
+        // Another window shape is another volume.
+        EXPECT_GT(changed, largestShare * pixels);
+    }
+    // A size that is not two positive numbers is refused.
+    const int usageStatus = 2;
+    EXPECT_EQ(runToEnd({VARNELLE_STATIONS_BINARY, "--pictures", "0", "600", folder.path.string()},
+                       output),
+              usageStatus);
 }
 
 } // namespace

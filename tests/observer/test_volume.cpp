@@ -1,12 +1,16 @@
 // The documentation program's viewing volumes: each station on square, wide
 // and tall windows, applied in a real context, its volume computed from the
-// matrices read back against the corners the station's own geometry gives.
+// matrices read back against the corners the station's own geometry gives;
+// and the station and kind of projection told from that read-back alone, as
+// the web page's outside view tells them.
 #include <cmath>
 #include <limits>
 
 #include <gtest/gtest.h>
 
 #include "camera/camera.h"
+#include "formulas.h"
+#include "observer.h"
 #include "station_cases.h"
 #include "support.h"
 #include "volume.h"
@@ -81,6 +85,17 @@ TEST_P(Volumes, EncloseTheVolumeTheirStationsGeometryDescribes)
                 << "corner " << i << ", axis " << axis;
         }
     }
+}
+
+TEST_P(Volumes, TellTheirStationAndProjectionFromTheReadBackAlone)
+{
+    const StationCase& c = GetParam();
+    beginTrace();
+    stationHandlers[c.station](c.width, c.height);
+    endTrace();
+    ObservedVolume volume = observedVolume(readBackStation());
+    EXPECT_EQ(volume.perspective, c.station != 0);
+    EXPECT_EQ(stationSeenFrom(volume.eye), c.station);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllShapes, Volumes, testing::ValuesIn(stationCases), caseName);

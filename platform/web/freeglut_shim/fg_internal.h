@@ -1,6 +1,6 @@
 /* Varnelle web layer: the little of freeglut's internal state that its
  * geometry code (third_party/freeglut/fg_geometry.c) reads, for a GLUT that
- * is not freeglut. There is no current freeglut window and no OpenGL 2
+ * is not freeglut, and the font type its font data (fg_font_data.c) fills. There is no current freeglut window and no OpenGL 2
  * shader attributes, so the solids take freeglut's OpenGL 1.1 path: vertex
  * and normal arrays drawn with glDrawElements. */
 #pragma once
@@ -9,6 +9,8 @@
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
+
+#include "fg_font.h"
 
 #define FGAPIENTRY
 

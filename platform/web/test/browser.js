@@ -70,16 +70,27 @@ async function webglRenderer(browser) {
 }
 
 // A fresh page (own browser context: no cache) with its trace and console
-// recorded: lines are the console's log lines, in order.
-async function openPage(browser, url) {
+// recorded: lines are the console's log lines, in order. With a viewport,
+// the page opens in a window of that size.
+async function openPage(browser, url, pageViewport) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
+    if (pageViewport) await page.setViewport(pageViewport);
     const record = {console: [], warnings: [], errors: []};
     page.on('console', (message) => {
         if (message.type() === 'log') record.console.push(message.text());
         else record.warnings.push(message.text());
     });
     page.on('pageerror', (error) => record.errors.push(error.message));
+    // The animation frame each D is written in, in window.frameOfEachD.
+    await page.evaluateOnNewDocument(() => {
+        window.frameOfEachD = [];
+        const log = console.log;
+        console.log = function(...args) {
+            if (args[0] === 'D') window.frameOfEachD.push(document.timeline.currentTime);
+            return log.apply(console, args);
+        };
+    });
     await page.goto(url);
     return {context, page, record};
 }
@@ -139,6 +150,12 @@ async function elementPicture(page, selector) {
     return page.screenshot({clip, type: 'png'});
 }
 
+// A canvas's drawing buffer as PNG, whether or not it is on the screen.
+async function canvasPicture(page, selector) {
+    const url = await page.$eval(selector, (canvas) => canvas.toDataURL('image/png'));
+    return Buffer.from(url.slice(url.indexOf(',') + 1), 'base64');
+}
+
 // Decode a PNG into {width, height, pixels} (RGBA bytes), with the browser's
 // own decoder, in a page of its own.
 async function decodePng(browser, png) {
@@ -165,12 +182,13 @@ async function decodePng(browser, png) {
 }
 
 // Share of pixels where some colour channel differs by more than the
-// tolerance (of 255); 1 if the sizes differ.
-function differingShare(a, b, tolerance) {
+// tolerance (of 255), in the rows from firstRow to endRow (all rows if not
+// given); 1 if the sizes differ.
+function differingShare(a, b, tolerance, firstRow = 0, endRow = a.height) {
     if (a.width !== b.width || a.height !== b.height) return 1;
     const channels = 4;
     let differing = 0;
-    for (let i = 0; i < a.width * a.height; i++) {
+    for (let i = firstRow * a.width; i < endRow * a.width; i++) {
         for (let c = 0; c < 3; c++) {
             if (Math.abs(a.pixels[channels * i + c] - b.pixels[channels * i + c]) > tolerance) {
                 differing++;
@@ -178,12 +196,13 @@ function differingShare(a, b, tolerance) {
             }
         }
     }
-    return differing / (a.width * a.height);
+    return differing / ((endRow - firstRow) * a.width);
 }
 
 // One load of a page: bytes transferred (as served, gzip) and milliseconds
-// from navigation to the first D on the console.
-async function timeLoad(browser, url) {
+// from navigation to the first D on the console. With whole, the load goes
+// on until the outside view has drawn, so that its program is counted.
+async function timeLoad(browser, url, whole = false) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
     const session = await page.createCDPSession();
@@ -204,6 +223,7 @@ async function timeLoad(browser, url) {
     });
     await page.goto(url);
     await page.waitForFunction(() => window.firstFrameMs !== undefined, {timeout: timeoutMs});
+    if (whole) await page.waitForSelector('#outside[data-shows]', {timeout: timeoutMs});
     const ms = await page.evaluate(() => window.firstFrameMs);
     await context.close();
     return {ms, transferred};
@@ -219,6 +239,6 @@ function formatKB(bytes) {
 
 module.exports = {
     timeoutMs, canvasSize, check, failureCount, sleep, startServer, launchBrowser, webglRenderer,
-    openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, elementPicture, decodePng,
-    differingShare, timeLoad, totalBytes, formatKB,
+    openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, elementPicture, canvasPicture,
+    decodePng, differingShare, timeLoad, totalBytes, formatKB,
 };

@@ -2,7 +2,8 @@
 // with its exact trace (shifted, non-ASCII and special keys, full screen and
 // back, a held key, a change of size, Escape and the silence after it),
 // pictures of the canvas against the desktop build's pictures of the same
-// views, and the page's weight.
+// views, the panels around the viewer (check-learning.js), and the page's
+// weight.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -10,6 +11,7 @@ const {
     canvasSize, check, openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, sleep,
     elementPicture, decodePng, differingShare, timeLoad, totalBytes, formatKB,
 } = require('./browser');
+const {checkLearning} = require('./check-learning');
 
 // A picture channel may differ by this much (of 255) and still match.
 const channelTolerance = 3;
@@ -61,9 +63,13 @@ async function checkSession(browser, address) {
         {keys: ['Enter'], lines: ['K', 'RP3 173.21   6.62', 'D']},
         {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: false},
         // Full screen left the browser's way: back at 480x480, and the next F
-        // restores the size instead of entering full screen.
+        // restores the size instead of entering full screen. The canvas has
+        // that size already, so, as on a desktop, no reshape follows: K alone.
+        // The F after it enters full screen again.
         {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: true},
         {browserLeavesFullScreen: true, lines: ['RP3 173.21   6.62', 'D'], fullScreen: false},
+        {keys: ['F'], lines: ['K'], fullScreen: false},
+        {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: true},
         {keys: ['F'], lines: ['K', 'RP3 173.21   6.62', 'D'], fullScreen: false},
         {held: 'Enter', repeats: 3, lines: ['K', 'RO', 'D', 'K', 'RP1 100.00  11.46', 'D', 'K', 'RP2 141.42   8.10', 'D']},
         // Control with a letter gives its control code, as on X: Control-M is
@@ -181,21 +187,25 @@ async function checkPictures(browser, address, desktopDir, outDir) {
     return shares;
 }
 
-// Everything the viewer's page loads, as served.
+// Everything the viewer's page loads, as served, its outside view's program
+// included: the load is counted until the outside view has drawn.
 async function checkWeight(browser, address) {
-    const {transferred} = await timeLoad(browser, address + 'index.html');
+    const {transferred} = await timeLoad(browser, address + 'index.html', true);
     const bytes = totalBytes(transferred);
-    check(bytes < weightLimitBytes, `the page weighs ${formatKB(bytes)} KB as served (gzip), under 150 KB`);
+    const files = Object.keys(transferred).sort().join(', ');
+    check(bytes < weightLimitBytes && 'observer.wasm' in transferred,
+        `the page weighs ${formatKB(bytes)} KB as served (gzip), under 150 KB, in all its files (${files})`);
     return {transferred, bytes};
 }
 
-// Every check in turn; the pictures' differing shares and the page's weight
-// for the figures.
-async function runChecks(browser, address, desktopDir, outDir) {
+// Every check in turn; the pictures' differing shares, the outside view's
+// and the page's weight for the figures. buildDirs: {web, desktop}.
+async function runChecks(browser, address, buildDirs, desktopDir, outDir) {
     await checkSession(browser, address);
     const shares = await checkPictures(browser, address, desktopDir, outDir);
+    const learning = await checkLearning(browser, address, buildDirs, desktopDir, outDir);
     const weight = await checkWeight(browser, address);
-    return {shares, weight, channelTolerance};
+    return {shares, learning, weight, channelTolerance};
 }
 
 module.exports = {runChecks};

@@ -1,9 +1,10 @@
 // The browser benchmark's timing: loads of the viewer's page and of the two
 // floor pages, each in a fresh browser context, the pages taking turns, with
-// the bytes each load transferred. Figures to report, not checks: page loads
+// the bytes each load transferred; and keys pressed on the viewer with its
+// outside view and without it. Figures to report, not checks: timings
 // spread widely on a shared machine.
 'use strict';
-const {timeLoad, totalBytes} = require('./browser');
+const {timeoutMs, timeLoad, totalBytes, settle} = require('./browser');
 
 // Loads of each page, after one uncounted load of each.
 const timingRuns = 31;
@@ -11,6 +12,16 @@ const timingRuns = 31;
 const firstFrameRatioLimit = 1.2;
 // The pages timed, each with its address below the server's root.
 const timedPages = {viewer: 'index.html', floor: 'floor/index.html', bare: 'floor-bare/index.html'};
+
+// Presses of Enter in each session of key timing, sessions of each kind
+// (with the outside view and without), and the limit on the ratio of their
+// medians.
+const keyPresses = 20;
+const keySessions = 4;
+const keyRatioLimit = 1.1;
+// The files that make the outside view; a page whose requests for them fail
+// is the same page without it.
+const outsideFiles = /\/observer\.(js|wasm)$/;
 
 function median(values) {
     const sorted = values.slice().sort((a, b) => a - b);
@@ -56,4 +67,79 @@ async function timePages(browser, address) {
     return figures;
 }
 
-module.exports = {timePages};
+// One session of key timing, in a fresh browser context: Enter pressed
+// keyPresses times once the page's panels are ready, each press waiting for
+// its frame. For each press, milliseconds from the key event to its D on
+// the console, and to the first task after the frame that wrote D (when the
+// frame's work on the page's thread, the outside view's drawing included,
+// is done).
+async function timeKeySession(browser, url, withOutside) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    if (!withOutside) {
+        await page.setRequestInterception(true);
+        page.on('request', (request) => (outsideFiles.test(request.url()) ? request.abort() : request.continue()));
+    }
+    await page.evaluateOnNewDocument(() => {
+        window.keyTimes = [];
+        window.dTimes = [];
+        window.frameDoneTimes = [];
+        window.addEventListener('keydown', (event) => window.keyTimes.push(event.timeStamp), true);
+        const afterFrame = new MessageChannel();
+        afterFrame.port1.onmessage = () => window.frameDoneTimes.push(performance.now());
+        const log = console.log;
+        console.log = function(...args) {
+            if (args[0] === 'D') {
+                window.dTimes.push(performance.now());
+                afterFrame.port2.postMessage(null);
+            }
+            return log.apply(console, args);
+        };
+    });
+    await page.goto(url);
+    const ready = withOutside ? '#outside[data-shows]' : '#calls[data-shows]';
+    await page.waitForSelector(ready, {timeout: timeoutMs});
+    await settle(page);
+    const toD = [];
+    const toFrameDone = [];
+    for (let i = 0; i < keyPresses; i++) {
+        const before = await page.evaluate(() => window.dTimes.length);
+        await page.keyboard.press('Enter');
+        await page.waitForFunction((n) => window.frameDoneTimes.length > n, {timeout: timeoutMs}, before);
+        await settle(page);
+        const [key, d, done] = await page.evaluate((n) =>
+            [window.keyTimes[window.keyTimes.length - 1], window.dTimes[n], window.frameDoneTimes[n]], before);
+        toD.push(d - key);
+        toFrameDone.push(done - key);
+    }
+    await context.close();
+    return {toD, toFrameDone};
+}
+
+// Key timing with the outside view and without, sessions taking turns; the
+// medians of every press of each kind and their ratios.
+async function timeKeys(browser, address) {
+    const kinds = {outside: {toD: [], toFrameDone: []}, without: {toD: [], toFrameDone: []}};
+    for (let session = 0; session < keySessions; session++) {
+        const order = session % 2 ? ['without', 'outside'] : ['outside', 'without'];
+        for (const kind of order) {
+            const times = await timeKeySession(browser, address + 'index.html', kind === 'outside');
+            kinds[kind].toD.push(...times.toD);
+            kinds[kind].toFrameDone.push(...times.toFrameDone);
+        }
+    }
+    const figures = {presses: kinds.outside.toD.length, ratioLimit: keyRatioLimit};
+    for (const measure of ['toD', 'toFrameDone']) {
+        const outside = median(kinds.outside[measure]);
+        const without = median(kinds.without[measure]);
+        figures[measure] = {outside, without, ratio: outside / without};
+    }
+    figures.met = figures.toD.ratio <= keyRatioLimit;
+    console.log(`note Enter to D: ${figures.toD.outside.toFixed(1)} ms with the outside view, ` +
+        `${figures.toD.without.toFixed(1)} ms without (${figures.toD.ratio.toFixed(2)} times, target ` +
+        `${keyRatioLimit}: ${figures.met ? 'met' : 'not met'}); to the end of D's frame: ` +
+        `${figures.toFrameDone.outside.toFixed(1)} ms and ${figures.toFrameDone.without.toFixed(1)} ms`);
+    return figures;
+}
+
+module.exports = {timePages, timeKeys};

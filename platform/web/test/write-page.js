@@ -1,6 +1,7 @@
 // The browser page's figures page: docs/web.md from web.md.in beside this
 // folder, filled by tools/fill-page.sh with this run's figures, and a
-// picture of the page after three presses of Enter.
+// picture of the page after three presses of Enter, in a lecture room
+// projector's window.
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
@@ -9,27 +10,30 @@ const path = require('path');
 const {openPage, awaitFrame, settle, formatKB} = require('./browser');
 
 const repoDir = path.resolve(__dirname, '..', '..', '..');
-// A narrower window, as on a laptop: the key card goes below the canvas.
-const pageShotViewport = {width: 800, height: 600};
+// A lecture room projector's window: the outside view beside the viewer.
+const pageShotViewport = {width: 1024, height: 768};
 const pagePicture = 'web-page.png';
 
 async function pictureOfThePage(browser, address, docsDir) {
-    const {context, page} = await openPage(browser, address + 'index.html');
+    const {context, page} = await openPage(browser, address + 'index.html', pageShotViewport);
     let seen = await awaitFrame(page, 0);
     for (let i = 0; i < 3; i++) {
         await page.keyboard.press('Enter');
         seen = await awaitFrame(page, seen);
     }
-    await settle(page);
-    await page.setViewport(pageShotViewport);
+    await page.waitForFunction(() => {
+        const shows = document.getElementById('outside').dataset.shows;
+        return shows !== undefined && shows === document.getElementById('calls').dataset.shows;
+    });
     await settle(page);
     await page.screenshot({path: path.join(docsDir, pagePicture), fullPage: true});
     await context.close();
 }
 
 // The template's values, from the checks' figures and the timing's.
-function pageValues(browser, renderer, checked, timed) {
+function pageValues(browser, renderer, checked, timed, keys) {
     const pages = timed.pages;
+    const ms = (value) => value.toFixed(1);
     const values = {
         date: new Date().toISOString().replace(/\.\d+Z$/, ' UTC').replace('T', ' '),
         browser,
@@ -40,11 +44,27 @@ function pageValues(browser, renderer, checked, timed) {
         ratioVerdict: timed.ratioMet ? 'met' : 'not met',
         runs: String(pages.viewer.ms.length),
         tolerance: String(checked.channelTolerance),
+        outsidePictures: checked.learning.shares.map((s) => `| ${s.name} | ${(100 * s.share).toFixed(3)} % |`).join('\n'),
+        outsideLimit: String(100 * checked.learning.outsideLimit),
+        captionPixels: String(checked.learning.captionPixelsLimit),
+        keyPresses: String(keys.presses),
+        keyOutsideMs: ms(keys.toD.outside),
+        keyWithoutMs: ms(keys.toD.without),
+        keyRatio: keys.toD.ratio.toFixed(2),
+        keyVerdict: keys.met ? 'met' : 'not met',
+        frameOutsideMs: ms(keys.toFrameDone.outside),
+        frameWithoutMs: ms(keys.toFrameDone.without),
+        frameRatio: keys.toFrameDone.ratio.toFixed(2),
         pagePicture,
     };
+    // The viewer's page weighs all it loads, its outside view's program
+    // included, as the weight check counts it; the floors, their first loads.
+    const weights = Object.fromEntries(Object.entries(pages).map(([name, figures]) =>
+        [name, {bytes: figures.totalBytes, transferred: figures.transferred}]));
+    weights.viewer = checked.weight;
     for (const [name, figures] of Object.entries(pages)) {
-        values[`${name}KB`] = formatKB(figures.totalBytes);
-        values[`${name}Files`] = Object.entries(figures.transferred).sort()
+        values[`${name}KB`] = formatKB(weights[name].bytes);
+        values[`${name}Files`] = Object.entries(weights[name].transferred).sort()
             .map(([file, bytes]) => `${file} ${formatKB(bytes)}`).join(', ');
         values[`${name}Ms`] = figures.medianMs.toFixed(0);
         values[`${name}Spread`] = `${Math.min(...figures.ms).toFixed(0)}–${Math.max(...figures.ms).toFixed(0)}`;
@@ -52,9 +72,9 @@ function pageValues(browser, renderer, checked, timed) {
     return values;
 }
 
-async function writePage(browser, address, docsDir, renderer, checked, timed) {
+async function writePage(browser, address, docsDir, renderer, checked, timed, keys) {
     await pictureOfThePage(browser, address, docsDir);
-    const values = pageValues(await browser.version(), renderer, checked, timed);
+    const values = pageValues(await browser.version(), renderer, checked, timed, keys);
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'varnelle-web-values-'));
     try {
         for (const [name, value] of Object.entries(values)) fs.writeFileSync(path.join(folder, name), value);

@@ -1,6 +1,7 @@
-/* Varnelle web layer: freeglut's API header, as the viewer and freeglut's
- * geometry code include it, served by emscripten's GLUT header and the few
- * freeglut extensions the viewer calls (the web layer implements them). */
+/* Varnelle web layer: freeglut's API header, as the viewer, the outside
+ * view's program and freeglut's own code include it, served by emscripten's
+ * GLUT header and the few freeglut extensions they call (the web layer
+ * implements them). */
 #pragma once
 #include <GL/glut.h>
 
@@ -13,6 +14,9 @@ extern "C" {
 #endif
 /* Leave full screen, if the window is in it. */
 void glutLeaveFullScreen(void);
+/* Draw a string in a bitmap font at the raster position (the outside
+ * view's program has it, from the web layer's observer_text.cpp). */
+void glutBitmapString(void* font, const unsigned char* string);
 #ifdef __cplusplus
 }
 #endif

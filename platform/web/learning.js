@@ -1,0 +1,168 @@
+// Varnelle web page: the panels around the viewer. Loaded by the page once
+// the viewer's first frame is out, it shows each station application the
+// viewer's web layer hands over: its calls as C code (#calls), the matrices
+// read back after it (#projection, #modelview), and the camera seen from
+// outside (#outside), drawn by the outside view's program (observer.js,
+// loaded here) before the viewer's next frame. The learner turns the
+// outside view by dragging, and brings it nearer with the wheel or a pinch.
+// Nothing here reaches the viewer: keys stay with its canvas, and its trace
+// gets nothing.
+//
+// For whoever reads the page from outside (the browser test): #calls and
+// #outside carry data-shows, the number of the station application they
+// show (counted from the one shown first), and #outside data-frame, the
+// animation frame's time when it was last drawn.
+(function() {
+  'use strict';
+  var outside = document.getElementById('outside');
+  var viewerCanvas = Module.canvas;
+  // Decimals of the numbers shown, and the width of a matrix entry, characters.
+  var decimals = 4;
+  var entryWidth = 11;
+  var matrixSize = 4;
+  // OpenGL's names of the matrix modes, by value.
+  var matrixModes = {0x1700: 'GL_MODELVIEW', 0x1701: 'GL_PROJECTION', 0x1702: 'GL_TEXTURE'};
+  // The learner's input: degrees turned per pixel dragged, and how much
+  // nearer one pixel of the wheel brings the observer.
+  var degreesPerPixel = 0.4;
+  var zoomPerWheelPixel = 0.0015;
+  // The outside view's program once it has loaded (null until then).
+  var observer = null;
+  // The latest station application handed over, and how many were shown.
+  var station = null;
+  var shown = 0;
+  // True while a drawing is asked for in the next animation frame.
+  var drawPending = false;
+
+  // A call's number: at most 4 decimals, trailing zeros dropped, no -0.
+  function callNumber(value) {
+    var text = value.toFixed(decimals);
+    if (text.indexOf('.') >= 0) text = text.replace(/\.?0+$/, '');
+    return text == '-0' ? '0' : text;
+  }
+
+  function callText(call) {
+    var values = call.arguments.map(function(value) {
+      return call.name == 'glMatrixMode' ? (matrixModes[value] || String(value)) : callNumber(value);
+    });
+    return call.name + '(' + values.join(', ') + ');';
+  }
+
+  // A column-major matrix written row by row, 4 decimals, no -0.
+  function matrixText(m) {
+    var rows = [];
+    for (var r = 0; r < matrixSize; r++) {
+      var row = '';
+      for (var c = 0; c < matrixSize; c++) {
+        var text = m[c * matrixSize + r].toFixed(decimals);
+        if (/^-0\.0+$/.test(text)) text = text.slice(1);
+        row += text.padStart(entryWidth);
+      }
+      rows.push(row);
+    }
+    return rows.join('\n');
+  }
+
+  function draw() {
+    if (!observer || !station) return;
+    observer.draw();
+    outside.dataset.shows = String(shown);
+    outside.dataset.frame = String(document.timeline.currentTime);
+  }
+
+  // Draw in the next animation frame, once, however often asked.
+  function drawSoon() {
+    if (drawPending) return;
+    drawPending = true;
+    requestAnimationFrame(function() {
+      drawPending = false;
+      draw();
+    });
+  }
+
+  // A station application: shown at once, so that the viewer's frame that
+  // follows it finds every panel up to date.
+  function show(applied) {
+    station = applied;
+    shown++;
+    var calls = document.getElementById('calls');
+    calls.textContent = applied.calls.map(callText).join('\n');
+    calls.dataset.shows = String(shown);
+    document.getElementById('projection').textContent = matrixText(applied.projection);
+    document.getElementById('modelview').textContent = matrixText(applied.modelview);
+    if (observer) {
+      observer.showStation(applied);
+      draw();
+    }
+  }
+
+  function loadObserver() {
+    var script = document.createElement('script');
+    script.src = 'observer.js';
+    script.onload = function() {
+      createVarnelleObserver({
+        canvas: outside,
+        print: function(line) { console.info('outside view: ' + line); },
+        printErr: function(line) { console.warn('outside view: ' + line); },
+      }).then(function(instance) {
+        observer = instance;
+        if (station) {
+          observer.showStation(station);
+          draw();
+        }
+      });
+    };
+    document.head.appendChild(script);
+  }
+
+  // Turning: one pointer drags round the scene, two pinch nearer or farther.
+  var pointers = new Map();
+  function spread() {
+    var p = Array.from(pointers.values());
+    return Math.hypot(p[0].x - p[1].x, p[0].y - p[1].y);
+  }
+  function turn(yaw, pitch, factor) {
+    if (!observer) return;
+    observer.turn(yaw, pitch, factor);
+    drawSoon();
+  }
+  // A press on the outside view or the reset button keeps the focus on the viewer.
+  [outside, document.getElementById('reset')].forEach(function(element) {
+    element.addEventListener('mousedown', function(event) { event.preventDefault(); });
+  });
+  outside.addEventListener('pointerdown', function(event) {
+    outside.setPointerCapture(event.pointerId);
+    pointers.set(event.pointerId, {x: event.clientX, y: event.clientY});
+  });
+  outside.addEventListener('pointermove', function(event) {
+    var last = pointers.get(event.pointerId);
+    if (!last) return;
+    var before = pointers.size == 2 ? spread() : 0;
+    pointers.set(event.pointerId, {x: event.clientX, y: event.clientY});
+    if (pointers.size == 1) {
+      turn(-(event.clientX - last.x) * degreesPerPixel, (event.clientY - last.y) * degreesPerPixel, 1);
+    } else if (pointers.size == 2 && before > 0) {
+      turn(0, 0, spread() / before);
+    }
+  });
+  ['pointerup', 'pointercancel'].forEach(function(type) {
+    outside.addEventListener(type, function(event) { pointers.delete(event.pointerId); });
+  });
+  outside.addEventListener('wheel', function(event) {
+    event.preventDefault();
+    turn(0, 0, Math.exp(-event.deltaY * zoomPerWheelPixel));
+  }, {passive: false});
+  document.getElementById('reset').addEventListener('click', function() {
+    if (observer) {
+      observer.reset();
+      drawSoon();
+    }
+    viewerCanvas.focus();
+  });
+
+  // From now on the page hands every station application here; show the
+  // one it kept.
+  varnellePanels.show = show;
+  if (varnellePanels.latest) show(varnellePanels.latest);
+  loadObserver();
+})();

@@ -1,0 +1,323 @@
+// The browser test's checks of the panels around the viewer. For every
+// station, in the canvas's own size and in full screen: the calls shown
+// against those worked out here from the station's definition, the matrices
+// shown against those the calls make, and the outside view, drawn by the
+// time of the viewer's next D, against the documentation program's picture
+// of the same station and size. Then the outside view turned (a drag, the
+// wheel, a pinch, the reset button) without a word to the viewer; the key
+// buttons; what stays after Escape; the layout from a phone to a projector;
+// and the page unpacked from make package-web's archive.
+'use strict';
+const childProcess = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const {
+    timeoutMs, canvasSize, check, openPage, startServer, traceLines, awaitTrace, settle, canvasPicture,
+    elementPicture, decodePng, differingShare,
+} = require('./browser');
+const {expectedStation, matrixDifference} = require('./stations');
+
+const repoDir = path.resolve(__dirname, '..', '..', '..');
+// A picture channel may differ by this much (of 255) and still match.
+const channelTolerance = 3;
+// The outside view against the documentation's picture: its caption band
+// (the top rows, text only) to a few pixels, the whole to a small share
+// (dotted lines fall a pixel apart between two rasterisers).
+const captionRows = 64;
+const captionPixelsLimit = 3;
+const outsideLimit = 0.003;
+// A new station, or a turn of the observer, changes at least this share.
+const changedShare = 0.01;
+// Largest difference between a matrix entry shown and the one computed.
+const matrixTolerance = 1e-4;
+// The browser's window, CSS pixels: the viewer, the outside view and its
+// reset button in view together.
+const pageViewport = {width: 1100, height: 700};
+
+// The documentation program's pictures of every station in a window of
+// width x height pixels, drawn on the desktop into folder/stations/.
+function desktopOutsidePictures(buildDir, width, height, folder) {
+    const defaultScreen = [1280, 1024];
+    const screen = `${Math.max(defaultScreen[0], width)}x${Math.max(defaultScreen[1], height)}`;
+    childProcess.execFileSync(path.join(buildDir, 'varnelle-xserver'),
+        ['--screen', screen, path.join(buildDir, 'observer', 'varnelle_stations'), '--pictures',
+            String(width), String(height), folder], {stdio: ['ignore', 'ignore', 'inherit']});
+}
+
+// Wait until the outside view shows the station application the calls show;
+// the time of the animation frame it was drawn in.
+async function outsideShown(page) {
+    await page.waitForFunction(() => {
+        const shows = document.getElementById('outside').dataset.shows;
+        return shows !== undefined && shows === document.getElementById('calls').dataset.shows;
+    }, {timeout: timeoutMs});
+    return page.evaluate(() => Number(document.getElementById('outside').dataset.frame));
+}
+
+// The steps through every station, in the canvas's size and in full screen.
+const stationSteps = [
+    {station: 0},
+    {key: 'Enter', station: 1},
+    {key: 'Enter', station: 2},
+    {key: 'Enter', station: 3},
+    {key: 'F', station: 3, fullScreen: true},
+    {key: 'Enter', station: 0, fullScreen: true},
+    {key: 'Enter', station: 1, fullScreen: true},
+    {key: 'Enter', station: 2, fullScreen: true},
+    {key: 'F', station: 2},
+];
+
+async function checkStations(page, browser, buildDir, outDir) {
+    const screenSize = await page.evaluate(() => [window.screen.width, window.screen.height]);
+    const fullScreenPictures = path.join(outDir, 'outside-desktop');
+    desktopOutsidePictures(buildDir, screenSize[0], screenSize[1], fullScreenPictures);
+    let seen = 0;
+    let previous = null;
+    const shares = [];
+    for (const step of stationSteps) {
+        const [width, height] = step.fullScreen ? screenSize : [canvasSize, canvasSize];
+        const expected = expectedStation(step.station, width, height);
+        const name = `station ${step.station} at ${width}x${height}`;
+        const framesBefore = await page.evaluate(() => window.frameOfEachD.length);
+        if (step.key) await page.keyboard.press(step.key);
+        seen = await awaitTrace(page, seen, (step.key ? ['K'] : []).concat([expected.trace, 'D']));
+        const outsideFrame = await outsideShown(page);
+        // The panels load after the viewer's first frame; from then on each
+        // station shows in them by the frame of the D that follows it.
+        if (step.key) {
+            const frameOfD = await page.evaluate((n) => window.frameOfEachD[n], framesBefore);
+            check(outsideFrame <= frameOfD, `${name}: the outside view, calls and matrices show it by the frame of the viewer's D`);
+        }
+        const shown = await page.evaluate(() => ['calls', 'projection', 'modelview']
+            .map((id) => document.getElementById(id).textContent));
+        check(shown[0] === expected.calls, `${name}: the calls shown are the station's`);
+        if (shown[0] !== expected.calls) console.log(`  shown:    ${JSON.stringify(shown[0])}\n  expected: ${JSON.stringify(expected.calls)}`);
+        const differences = [matrixDifference(shown[1], expected.projection), matrixDifference(shown[2], expected.modelview)];
+        check(Math.max(...differences) <= matrixTolerance, `${name}: the matrices shown are those the calls make ` +
+            `(largest difference ${Math.max(...differences).toExponential(1)})`);
+
+        const png = await canvasPicture(page, '#outside');
+        fs.writeFileSync(path.join(outDir, `outside-${step.station}-${width}x${height}.png`), png);
+        const picture = await decodePng(browser, png);
+        const referenceFile = step.fullScreen
+            ? path.join(fullScreenPictures, 'stations', `station-${step.station}-${width}x${height}.png`)
+            : path.join(repoDir, 'docs', 'stations', `station-${step.station}-${width}x${height}.png`);
+        const reference = await decodePng(browser, fs.readFileSync(referenceFile));
+        const share = differingShare(picture, reference, channelTolerance);
+        const captionPixels = Math.round(
+            differingShare(picture, reference, channelTolerance, 0, captionRows) * captionRows * picture.width);
+        shares.push({name, share});
+        check(share <= outsideLimit && captionPixels <= captionPixelsLimit,
+            `${name}: the outside view is the documentation program's picture (${path.relative(repoDir, referenceFile)}): ` +
+            `${(100 * share).toFixed(3)} % of pixels differ (limit ${100 * outsideLimit} %), ${captionPixels} in the caption`);
+        if (previous) {
+            const changed = differingShare(picture, previous, channelTolerance);
+            check(changed >= changedShare, `${name}: the outside view changed from the step before (${(100 * changed).toFixed(1)} %)`);
+        }
+        previous = picture;
+    }
+    return {seen, shares};
+}
+
+// The learner's turns of the outside view: each moves the picture.
+async function drag(page, box) {
+    const start = {x: box.x + box.width / 4, y: box.y + box.height / 2};
+    const reach = {x: 100, y: 40};
+    await page.mouse.move(start.x, start.y);
+    await page.mouse.down();
+    await page.mouse.move(start.x + reach.x, start.y + reach.y, {steps: 5});
+    await page.mouse.up();
+}
+
+async function wheel(page, box) {
+    await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    await page.mouse.wheel({deltaY: -300});
+}
+
+// Two fingers moving apart, through the browser's touch emulation.
+async function pinch(page, box) {
+    const session = await page.createCDPSession();
+    await session.send('Emulation.setTouchEmulationEnabled', {enabled: true, maxTouchPoints: 2});
+    const centre = {x: box.x + 3 * box.width / 4, y: box.y + box.height / 2};
+    const fingers = (apart) => [{x: centre.x - apart, y: centre.y, id: 1}, {x: centre.x + apart, y: centre.y, id: 2}];
+    await session.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: fingers(40)});
+    for (const apart of [50, 60, 70, 80]) {
+        await session.send('Input.dispatchTouchEvent', {type: 'touchMove', touchPoints: fingers(apart)});
+    }
+    await session.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
+    await session.send('Emulation.setTouchEmulationEnabled', {enabled: false});
+    await session.detach();
+}
+
+async function resetButton(page) {
+    await page.click('#reset');
+}
+
+const turns = [
+    {what: 'a drag with the mouse', act: drag},
+    {what: 'the wheel', act: wheel},
+    {what: 'a pinch of two fingers', act: pinch},
+    {what: 'the reset button', act: resetButton, documented: true},
+];
+
+async function checkTurning(page, browser, station) {
+    const box = await page.$eval('#outside', (canvas) => {
+        const rect = canvas.getBoundingClientRect();
+        return {x: rect.left, y: rect.top, width: rect.width, height: rect.height};
+    });
+    const documented = await decodePng(browser, fs.readFileSync(
+        path.join(repoDir, 'docs', 'stations', `station-${station}-${canvasSize}x${canvasSize}.png`)));
+    for (const turn of turns) {
+        const before = await decodePng(browser, await canvasPicture(page, '#outside'));
+        const trace = await traceLines(page);
+        const frame = await page.$eval('#outside', (canvas) => canvas.dataset.frame);
+        await turn.act(page, box);
+        await page.waitForFunction((f) => document.getElementById('outside').dataset.frame !== f, {timeout: timeoutMs}, frame);
+        await settle(page);
+        const after = await decodePng(browser, await canvasPicture(page, '#outside'));
+        const changed = differingShare(after, before, channelTolerance);
+        const same = JSON.stringify(await traceLines(page)) === JSON.stringify(trace);
+        const focused = await page.evaluate(() => document.activeElement.id) === 'canvas';
+        check(changed >= changedShare && same && focused, `${turn.what} changes the outside view ` +
+            `(${(100 * changed).toFixed(1)} % changed), writes nothing to the trace, and leaves the focus on the viewer`);
+        if (turn.documented) {
+            const share = differingShare(after, documented, channelTolerance);
+            check(share <= outsideLimit, `${turn.what} brings back the documentation's viewpoint ` +
+                `(${(100 * share).toFixed(3)} % of pixels differ from its picture)`);
+        }
+    }
+}
+
+// Each key button, pressed with the mouse, does what its key does: its
+// trace, its effect, and the focus back on the viewer.
+const buttonPresses = [
+    {key: 'f', lines: ['K', 'D'], picture: 'background-white'},
+    {key: 'f', lines: ['K', 'D']},
+    {key: 'f', lines: ['K', 'D'], picture: 'background-grey'},
+    {key: 'Enter', lines: ['K', 'RP1 100.00  11.46', 'D'], picture: 'station-1-perspective'},
+    {key: 'z', lines: ['K', 'D']},
+    {key: 'z', lines: ['K', 'D']},
+    {key: 'F', lines: ['K', 'RP1 100.00  11.46', 'D'], fullScreen: true},
+    {key: 'Escape', lines: ['K'], ends: true},
+];
+
+async function checkButtons(browser, address, desktopDir) {
+    const {context, page, record} = await openPage(browser, address + 'index.html', pageViewport);
+    let seen = await awaitTrace(page, 0, ['RO', 'D']);
+    await outsideShown(page);
+    for (const press of buttonPresses) {
+        await page.click(`button[data-key="${press.key}"]`);
+        seen = await awaitTrace(page, seen, press.lines);
+        await settle(page);
+        const what = `the ${press.key} button`;
+        const focused = await page.evaluate(() => document.activeElement.id) === 'canvas';
+        check(focused, `${what} writes ${JSON.stringify(press.lines)} and gives the focus back to the viewer`);
+        if (press.picture) {
+            const desktop = await decodePng(browser, fs.readFileSync(path.join(desktopDir, `${press.picture}.png`)));
+            const share = differingShare(await decodePng(browser, await elementPicture(page, '#canvas')), desktop, channelTolerance);
+            check(share <= outsideLimit, `${what}: the viewer shows the desktop's ${press.picture} ` +
+                `(${(100 * share).toFixed(3)} % of pixels differ)`);
+        }
+        if (press.fullScreen) {
+            check(await page.evaluate(() => document.fullscreenElement !== null), `${what}: the viewer is in full screen`);
+            // The button is not on the screen in full screen: the key takes it back.
+            await page.keyboard.press('F');
+            seen = await awaitTrace(page, seen, press.lines);
+        }
+        if (press.ends) {
+            check(await page.evaluate(() => window.varnelleExitStatus) === 0, `${what}: the viewer ended with status 0`);
+        }
+    }
+    // After the end the panels keep the last state, and the viewer is silent.
+    const panels = () => page.evaluate(() => ['calls', 'projection', 'modelview']
+        .map((id) => document.getElementById(id).textContent).join('\n'));
+    const before = {panels: await panels(), picture: await canvasPicture(page, '#outside')};
+    for (const key of ['Enter', 'F', 'f']) await page.click(`button[data-key="${key}"]`);
+    await page.keyboard.press('Enter');
+    await settle(page);
+    const after = {panels: await panels(), picture: await canvasPicture(page, '#outside')};
+    check(before.panels !== '' && after.panels === before.panels && after.picture.equals(before.picture) &&
+        (await traceLines(page)).length === seen,
+    'after Escape the calls, matrices and outside view keep the last state; buttons and keys write nothing');
+    check(record.errors.length === 0, `no page errors with the buttons ${JSON.stringify(record.errors)}`);
+    await context.close();
+}
+
+// From a phone's width to a lecture room's projector.
+const layouts = [
+    {name: 'a phone', viewport: {width: 375, height: 667}, beside: false},
+    {name: 'a projector', viewport: {width: 1024, height: 768}, beside: true, readablePx: 18},
+];
+
+async function checkLayouts(browser, address) {
+    for (const layout of layouts) {
+        const {context, page} = await openPage(browser, address + 'index.html', layout.viewport);
+        await awaitTrace(page, 0, ['RO', 'D']);
+        await outsideShown(page);
+        const at = await page.evaluate(() => {
+            const box = (id) => {
+                const rect = document.getElementById(id).getBoundingClientRect();
+                return {left: rect.left, top: rect.top, right: rect.right, bottom: rect.bottom};
+            };
+            return {
+                canvas: box('canvas'), outside: box('outside'), calls: box('calls'), keys: box('keys'),
+                pageWidth: document.documentElement.scrollWidth,
+                textPx: Math.min(...['calls', 'projection', 'trace'].map((id) =>
+                    parseFloat(getComputedStyle(document.getElementById(id)).fontSize))),
+            };
+        });
+        const placed = layout.beside
+            ? at.outside.left >= at.canvas.right && at.outside.top < at.canvas.bottom
+            : at.outside.top >= at.canvas.bottom;
+        const inOrder = at.calls.top >= Math.min(at.outside.bottom, at.canvas.bottom) && at.keys.top >= at.calls.bottom;
+        check(placed && inOrder && at.pageWidth <= layout.viewport.width,
+            `on ${layout.name} (${layout.viewport.width}x${layout.viewport.height}) the outside view is ` +
+            `${layout.beside ? 'beside' : 'under'} the viewer, the calls and the key card follow, nothing is wider than the screen`);
+        if (layout.readablePx) {
+            check(at.textPx >= layout.readablePx, `on ${layout.name} the panels' text is ${at.textPx} px ` +
+                `(at least ${layout.readablePx})`);
+        }
+        await context.close();
+    }
+}
+
+// The archive make package-web leaves, unpacked and served on its own: the
+// files of page-files.txt, and a page that loads whole.
+async function checkPackage(browser, buildDir) {
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'varnelle-package-'));
+    try {
+        childProcess.execFileSync('unzip', ['-q', path.join(buildDir, 'varnelle-web.zip'), '-d', folder]);
+        const listed = fs.readFileSync(path.join(buildDir, 'page-files.txt'), 'utf8').trim().split('\n').sort();
+        const unpacked = fs.readdirSync(folder).sort();
+        const {server, address} = await startServer(folder);
+        try {
+            const {context, page, record} = await openPage(browser, address + 'index.html', pageViewport);
+            const failed = [];
+            page.on('response', (response) => { if (response.status() >= 400) failed.push(response.url()); });
+            await awaitTrace(page, 0, ['RO', 'D']);
+            await outsideShown(page);
+            check(JSON.stringify(unpacked) === JSON.stringify(listed) && failed.length === 0 && record.errors.length === 0,
+                `the archive holds the page's files (${unpacked.join(', ')}), and served alone the page loads whole`);
+            await context.close();
+        } finally {
+            server.kill();
+        }
+    } finally {
+        fs.rmSync(folder, {recursive: true, force: true});
+    }
+}
+
+async function checkLearning(browser, address, buildDirs, desktopDir, outDir) {
+    const {context, page, record} = await openPage(browser, address + 'index.html', pageViewport);
+    const {shares} = await checkStations(page, browser, buildDirs.desktop, outDir);
+    await checkTurning(page, browser, stationSteps[stationSteps.length - 1].station);
+    check(record.errors.length === 0, `no page errors through the stations and turns ${JSON.stringify(record.errors)}`);
+    await context.close();
+    await checkButtons(browser, address, desktopDir);
+    await checkLayouts(browser, address);
+    await checkPackage(browser, buildDirs.web);
+    return {shares, channelTolerance, outsideLimit, captionPixelsLimit};
+}
+
+module.exports = {checkLearning};

@@ -1,0 +1,108 @@
+// The browser test's own account of the camera stations, worked out from
+// their definition, independently of the viewer and of the page: each
+// station's trace line, the calls it makes in a window of a given size as
+// the calls panel must show them, and the matrices those calls make.
+'use strict';
+
+// The stations as their definition gives them: eyes (station 0 has none:
+// the view's origin), the orthographic half-span and depth, the perspective
+// span seen at the eye's distance, the planes' distance either side of the
+// origin, and pi as the base angle takes it.
+const stationEyes = [[0, 0, 0], [0, 0, 100], [100, 0, 100], [100, 100, 100]];
+const orthoHalfSpan = 10;
+const orthoDepth = 20;
+const perspectiveSpan = 20;
+const perspectiveDepth = 12;
+const piApprox = 3.14159;
+
+// A number as the calls panel must show it: 4 decimals, trailing zeros
+// dropped, no minus before a zero.
+function fourDecimals(value) {
+    let text = value.toFixed(4);
+    if (text.includes('.')) text = text.replace(/0+$/, '').replace(/\.$/, '');
+    return text === '-0' ? '0' : text;
+}
+
+// The station's trace line, its calls in a window of width x height, and
+// the projection and modelview those calls make (column-major).
+function expectedStation(station, width, height) {
+    const call = (name, args) => `${name}(${args.map(fourDecimals).join(', ')});`;
+    const calls = [call('glViewport', [0, 0, width, height]), 'glMatrixMode(GL_PROJECTION);', 'glLoadIdentity();'];
+    let projection = null;
+    let modelview = identity();
+    let trace = 'RO';
+    if (station === 0) {
+        const r = height > width ? height * orthoHalfSpan / width : width * orthoHalfSpan / height;
+        const box = height > width ? [-orthoHalfSpan, orthoHalfSpan, -r, r] : [-r, r, -orthoHalfSpan, orthoHalfSpan];
+        const args = box.concat([-orthoDepth, orthoDepth]);
+        calls.push(call('glOrtho', args));
+        projection = orthoMatrix(...args);
+        calls.push('glMatrixMode(GL_MODELVIEW);', 'glLoadIdentity();');
+    } else {
+        const eye = stationEyes[station];
+        const d = Math.sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+        const angle = perspectiveSpan / d * 180 / piApprox;
+        const fovy = height < width ? angle : (height / width) * angle;
+        const args = [fovy, width / height, d - perspectiveDepth, d + perspectiveDepth];
+        calls.push(call('gluPerspective', args));
+        projection = perspectiveMatrix(...args);
+        const look = eye.concat([0, 0, 0, 0, 1, 0]);
+        calls.push('glMatrixMode(GL_MODELVIEW);', 'glLoadIdentity();', call('gluLookAt', look));
+        modelview = lookAtMatrix(eye, [0, 0, 0], [0, 1, 0]);
+        trace = `RP${station} ${d.toFixed(2).padStart(6)} ${angle.toFixed(2).padStart(6)}`;
+    }
+    return {trace, calls: calls.join('\n'), projection, modelview};
+}
+
+function identity() {
+    return [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1];
+}
+
+// glOrtho's, gluPerspective's and gluLookAt's matrices, column-major.
+function orthoMatrix(left, right, bottom, top, near, far) {
+    const m = identity();
+    m[0] = 2 / (right - left);
+    m[5] = 2 / (top - bottom);
+    m[10] = -2 / (far - near);
+    m[12] = -(right + left) / (right - left);
+    m[13] = -(top + bottom) / (top - bottom);
+    m[14] = -(far + near) / (far - near);
+    return m;
+}
+
+function perspectiveMatrix(fovy, aspect, near, far) {
+    const f = 1 / Math.tan(fovy * Math.PI / 360);
+    const m = new Array(16).fill(0);
+    m[0] = f / aspect;
+    m[5] = f;
+    m[10] = (far + near) / (near - far);
+    m[11] = -1;
+    m[14] = 2 * far * near / (near - far);
+    return m;
+}
+
+function lookAtMatrix(eye, centre, up) {
+    const unit = (v) => v.map((x) => x / Math.hypot(...v));
+    const cross = (a, b) => [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]];
+    const dot = (a, b) => a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+    const forward = unit(centre.map((c, i) => c - eye[i]));
+    const side = unit(cross(forward, up));
+    const trueUp = cross(side, forward);
+    const rows = [side, trueUp, forward.map((x) => -x)];
+    const m = identity();
+    rows.forEach((row, r) => {
+        row.forEach((value, c) => { m[c * 4 + r] = value; });
+        m[12 + r] = -dot(row, eye);
+    });
+    return m;
+}
+
+// The largest difference between a matrix shown (row by row) and one
+// computed (column-major); Infinity unless 16 numbers are shown.
+function matrixDifference(text, m) {
+    const shown = text.trim().split(/\s+/).map(Number);
+    if (shown.length !== 16 || shown.some(Number.isNaN)) return Infinity;
+    return Math.max(...shown.map((value, i) => Math.abs(value - m[(i % 4) * 4 + Math.floor(i / 4)])));
+}
+
+module.exports = {expectedStation, matrixDifference};
