@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <vector>
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -32,6 +33,8 @@ const LineKind pyramidLine = {{0.55f, 0.55f, 0.55f}, 1.5f, 0x1111,
                               "grey dots: rest of the pyramid to the eye"};
 const LineKind* const lineKinds[lineKindCount] = {&volumeEdges, &nearPlaneLine, &farPlaneLine,
                                                   &eyeMark, &sightLine, &pyramidLine};
+const LineKind secondVolume = {{0.85f, 0.45f, 0.3f}, 2.0f, 0xFFFF,
+                               "coral: your camera's volume, over the viewer's"};
 
 namespace {
 
@@ -72,9 +75,16 @@ const GLint stippleFactor = 2;
 const int margin = 14;
 const int captionFirstLine = 24;
 const int captionSecondLine = 50;
-const int legendFirstRow = 24;
-const int legendRowHeight = 28;
-const int legendRows = 3;
+// The legend's rows: the first one's distance from the band's top, the
+// distance between rows, and rows in a column; with a second volume's entry,
+// a fourth row, the rows closer.
+struct LegendLayout {
+    int firstRow;
+    int rowHeight;
+    int rows;
+};
+const LegendLayout legendLayout = {24, 28, 3};
+const LegendLayout legendLayoutWithSecond = {18, 22, 4};
 const int swatchLength = 44;
 const int swatchGap = 10;
 const int textDrop = 6;
@@ -109,10 +119,10 @@ void vertex(const Point3& p)
     glVertex3d(p[0], p[1], p[2]);
 }
 
-// Take up a line kind's colour, width and pattern.
-void useKind(const LineKind& kind)
+// Take up a line kind's colour (or the one given instead), width and pattern.
+void useKind(const LineKind& kind, const GLfloat* instead = nullptr)
 {
-    colour(kind.colour);
+    colour(instead ? instead : kind.colour);
     glLineWidth(kind.width);
     glPointSize(kind.width);
     glLineStipple(stippleFactor, kind.pattern);
@@ -154,26 +164,26 @@ void drawArrowhead(const Point3& tip, const Point3& direction)
 }
 
 // The volume, the eye and its line of sight, unlit, hidden where the scene is
-// in front of them.
-void drawVolume(const ObservedVolume& volume)
+// in front of them; every kind in the tint's colour, if one is given.
+void drawVolume(const ObservedVolume& volume, const GLfloat* tint = nullptr)
 {
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glEnable(GL_LINE_STIPPLE);
-    useKind(volumeEdges);
+    useKind(volumeEdges, tint);
     glBegin(GL_LINES);
     for (int i = 0; i < cornerFarBit; ++i) {
         vertex(volume.corners[i]);
         vertex(volume.corners[i + cornerFarBit]);
     }
     glEnd();
-    useKind(nearPlaneLine);
+    useKind(nearPlaneLine, tint);
     drawPlaneOutline(volume.corners, false);
-    useKind(farPlaneLine);
+    useKind(farPlaneLine, tint);
     drawPlaneOutline(volume.corners, true);
     if (volume.perspective) {
         // The pyramid the volume is cut from, up to the eye.
-        useKind(pyramidLine);
+        useKind(pyramidLine, tint);
         glBegin(GL_LINES);
         for (int i = 0; i < cornerFarBit; ++i) {
             vertex(volume.eye);
@@ -186,7 +196,7 @@ void drawVolume(const ObservedVolume& volume)
     // shows which way the view looks.
     Point3 from = volume.perspective ? volume.eye : planeCentre(volume.corners, false);
     Point3 to = planeCentre(volume.corners, true);
-    useKind(sightLine);
+    useKind(sightLine, tint);
     glBegin(GL_LINES);
     vertex(from);
     vertex(to);
@@ -198,7 +208,7 @@ void drawVolume(const ObservedVolume& volume)
         v /= length;
     }
     drawArrowhead(to, direction);
-    useKind(eyeMark);
+    useKind(eyeMark, tint);
     glBegin(GL_POINTS);
     vertex(volume.eye);
     glEnd();
@@ -267,8 +277,9 @@ PanelView panelView(int left, int panelSize, const double target[3], double dist
     return view;
 }
 
-// The scene and the volume seen from the observer, into one panel.
-void drawPanel(const PanelView& view, const ObservedVolume& volume)
+// The scene and the volume (and the second one, if any) seen from the
+// observer, into one panel.
+void drawPanel(const PanelView& view, const ObservedVolume& volume, const ObservedVolume* second)
 {
     // Nothing of one panel, not even a wide line, reaches the other.
     const auto& v = view.viewport;
@@ -280,14 +291,15 @@ void drawPanel(const PanelView& view, const ObservedVolume& volume)
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixd(view.modelview.data());
 
-    // The viewer's lights, placed in scene coordinates as its display does,
-    // then its scene, filled.
-    glLightfv(GL_LIGHT0, GL_POSITION, light0Position);
-    glLightfv(GL_LIGHT1, GL_POSITION, light1Position);
-    glLightfv(GL_LIGHT2, GL_POSITION, light2Position);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    drawScene();
+    drawViewerScene();
     drawVolume(volume);
+    if (second) {
+        // Over the first volume where they meet: where the two are the same,
+        // the second shows.
+        glDepthFunc(GL_LEQUAL);
+        drawVolume(*second, secondVolume.colour);
+        glDepthFunc(GL_LESS);
+    }
     glDisable(GL_SCISSOR_TEST);
 }
 
@@ -344,9 +356,9 @@ void labelVolume(const PanelView& whole, const PanelView& close, const ObservedV
 
 // One legend entry: a swatch drawn as the picture draws the kind, then its
 // words. Row 0 is the band's top row.
-void legendEntry(int left, int row, const LineKind& kind)
+void legendEntry(int left, int row, const LegendLayout& layout, const LineKind& kind)
 {
-    int y = observerLegendBand - legendFirstRow - row * legendRowHeight;
+    int y = observerLegendBand - layout.firstRow - row * layout.rowHeight;
     useKind(kind);
     if (&kind == &eyeMark) {
         glBegin(GL_POINTS);
@@ -373,7 +385,7 @@ void legendEntry(int left, int row, const LineKind& kind)
 // The caption band, the legend band and the line between the panels, in
 // pixels, unlit and in front.
 void drawBands(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
-               const VolumeMeasures& m, const std::string& caption, int panelSize)
+               const VolumeMeasures& m, const std::string& caption, int panelSize, bool second)
 {
     int width = observerPictureWidth(panelSize);
     int height = observerPictureHeight(panelSize);
@@ -397,8 +409,15 @@ void drawBands(const PanelView& whole, const PanelView& close, const ObservedVol
                          m.nearDistance, m.farDistance, m.nearWidth, timesSign, m.nearHeight);
     }
     text(margin, height - captionSecondLine, numbers);
-    for (int i = 0; i < lineKindCount; ++i) {
-        legendEntry(margin + (i / legendRows) * panelSize, i % legendRows, *lineKinds[i]);
+    std::vector<const LineKind*> entries(lineKinds, lineKinds + lineKindCount);
+    if (second) {
+        entries.push_back(&secondVolume);
+    }
+    const LegendLayout& layout = second ? legendLayoutWithSecond : legendLayout;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        int column = static_cast<int>(i) / layout.rows;
+        legendEntry(margin + column * panelSize, static_cast<int>(i) % layout.rows, layout,
+                    *entries[i]);
     }
     // A line between the panels.
     glDisable(GL_LINE_STIPPLE);
@@ -412,6 +431,17 @@ void drawBands(const PanelView& whole, const PanelView& close, const ObservedVol
 }
 
 } // namespace
+
+void drawViewerScene()
+{
+    // The viewer's lights, placed in scene coordinates as its display does,
+    // then its scene, filled.
+    glLightfv(GL_LIGHT0, GL_POSITION, light0Position);
+    glLightfv(GL_LIGHT1, GL_POSITION, light1Position);
+    glLightfv(GL_LIGHT2, GL_POSITION, light2Position);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    drawScene();
+}
 
 void beginFlatOverlay(int width, int height)
 {
@@ -463,7 +493,7 @@ ObserverOrbit boundedOrbit(const ObserverOrbit& orbit)
 }
 
 void drawObserverPicture(const ObservedVolume& volume, const std::string& caption, int panelSize,
-                         const ObserverOrbit& orbit)
+                         const ObserverOrbit& orbit, const ObservedVolume* second)
 {
     VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
     glDrawBuffer(GL_BACK);
@@ -471,8 +501,8 @@ void drawObserverPicture(const ObservedVolume& volume, const std::string& captio
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     PanelView whole = panelView(0, panelSize, wholeTarget, wholeDistance, orbit);
     PanelView close = panelView(panelSize, panelSize, closeTarget, closeDistance, orbit);
-    drawPanel(whole, volume);
-    drawPanel(close, volume);
-    drawBands(whole, close, volume, m, caption, panelSize);
+    drawPanel(whole, volume, second);
+    drawPanel(close, volume, second);
+    drawBands(whole, close, volume, m, caption, panelSize, second != nullptr);
     glFinish();
 }

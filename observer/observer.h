@@ -50,6 +50,10 @@ extern const LineKind sightLine;
 extern const LineKind pyramidLine;
 const int lineKindCount = 6;
 extern const LineKind* const lineKinds[lineKindCount];
+// A second volume (the web page's camera made by hand) drawn as the first,
+// each kind in this one colour, over the first where they meet; its legend
+// entry follows the others.
+extern const LineKind secondVolume;
 
 // One station's volume as the observer draws it.
 struct ObservedVolume {
@@ -67,6 +71,11 @@ void beginFlatOverlay(int width, int height);
 // Text in the pictures' font, in a colour (RGB in [0, 1]), at a pixel
 // position of the flat overlay.
 void drawText(int x, int y, const GLfloat rgb[3], const std::string& words);
+
+// The viewer's scene as its display() draws it, through the current
+// matrices: its three lights placed in scene coordinates, then its sphere
+// and cones, filled.
+void drawViewerScene();
 
 // The volume a station left in OpenGL, from what was read back: a
 // projection that divides by depth is a perspective one.
@@ -95,7 +104,10 @@ const double observerZoomRange[2] = {0.25, 4.0};
 // Draw the picture into the back buffer of the current window, which must be
 // at least observerPictureWidth(panelSize) by observerPictureHeight(panelSize)
 // pixels; the caption (Latin-1 text) opens the caption band, the volume's
-// numbers follow it. Both panels are seen from the orbit's viewpoint.
+// numbers follow it. Both panels are seen from the orbit's viewpoint. With a
+// second volume, it is drawn too, in secondVolume's colour, and named in
+// the legend.
 void drawObserverPicture(const ObservedVolume& volume, const std::string& caption,
                          int panelSize = observerPanelSize,
-                         const ObserverOrbit& orbit = ObserverOrbit());
+                         const ObserverOrbit& orbit = ObserverOrbit(),
+                         const ObservedVolume* second = nullptr);

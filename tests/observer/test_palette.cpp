@@ -77,13 +77,16 @@ struct Named {
     Colour colour;
 };
 
-// The background and every colour of the legend, each once: the eye's mark
-// and its line of sight share one colour on purpose, one starting the other.
+// The background and every colour of the legend, each once, the second
+// volume's among them: the eye's mark and its line of sight share one colour
+// on purpose, one starting the other.
 std::vector<Named> paletteColours()
 {
     std::vector<Named> colours = {
         {"background", {observerBackground[0], observerBackground[1], observerBackground[2]}}};
-    for (const LineKind* kind : lineKinds) {
+    std::vector<const LineKind*> kinds(lineKinds, lineKinds + lineKindCount);
+    kinds.push_back(&secondVolume);
+    for (const LineKind* kind : kinds) {
         Colour c = {kind->colour[0], kind->colour[1], kind->colour[2]};
         bool seen = false;
         for (const Named& n : colours) {
@@ -101,7 +104,7 @@ class Palette : public testing::TestWithParam<Vision> {};
 TEST_P(Palette, KeepsEveryTwoColoursClearlyApart)
 {
     std::vector<Named> colours = paletteColours();
-    const size_t legendColours = 5;
+    const size_t legendColours = 6;
     ASSERT_EQ(colours.size(), legendColours + 1);
     for (size_t i = 0; i < colours.size(); ++i) {
         for (size_t j = i + 1; j < colours.size(); ++j) {
