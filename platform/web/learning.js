@@ -6,7 +6,9 @@
 // loaded here) before the viewer's next frame. The learner turns the
 // outside view by dragging, and brings it nearer with the wheel or a pinch.
 // Nothing here reaches the viewer: keys stay with its canvas, and its trace
-// gets nothing.
+// gets nothing. The outside view's program is fetched and compiled once;
+// yours.js, loaded with it, makes a second instance of it for the learner's
+// own camera, whose volume the outside view then draws too.
 //
 // For whoever reads the page from outside (the browser test): #calls and
 // #outside carry data-shows, the number of the station application they
@@ -31,6 +33,8 @@
   // The latest station application handed over, and how many were shown.
   var station = null;
   var shown = 0;
+  // The learner's camera's latest sound state, null until there is one.
+  var yours = null;
   // True while a drawing is asked for in the next animation frame.
   var drawPending = false;
 
@@ -46,6 +50,11 @@
       return call.name == 'glMatrixMode' ? (matrixModes[value] || String(value)) : callNumber(value);
     });
     return call.name + '(' + values.join(', ') + ');';
+  }
+
+  // Calls as C code, one a line.
+  function callsText(calls) {
+    return calls.map(callText).join('\n');
   }
 
   // A column-major matrix written row by row, 4 decimals, no -0.
@@ -86,7 +95,7 @@
     station = applied;
     shown++;
     var calls = document.getElementById('calls');
-    calls.textContent = applied.calls.map(callText).join('\n');
+    calls.textContent = callsText(applied.calls);
     calls.dataset.shows = String(shown);
     document.getElementById('projection').textContent = matrixText(applied.projection);
     document.getElementById('modelview').textContent = matrixText(applied.modelview);
@@ -96,21 +105,64 @@
     }
   }
 
+  // The learner's camera's state to draw as a second volume (null: none).
+  function showYours(state) {
+    yours = state;
+    if (!observer) return;
+    observer.showYours(state);
+    draw();
+  }
+
+  // The outside view's program, compiled once (compileStreaming needs the
+  // server to say application/wasm; otherwise it is compiled from its bytes).
+  var compiled = null;
+  function compileObserver() {
+    compiled = WebAssembly.compileStreaming(fetch('observer.wasm')).catch(function() {
+      return fetch('observer.wasm').then(function(response) {
+        return response.arrayBuffer();
+      }).then(function(bytes) {
+        return WebAssembly.compile(bytes);
+      });
+    });
+    compiled.catch(function(reason) { console.warn('outside view: ' + reason); });
+  }
+
+  // An instance of the outside view's program on a canvas of its own, made
+  // from the one compiled module; options go to its Module (such as
+  // onStationApplied). Resolves to the instance.
+  function createObserver(canvas, name, options) {
+    var module = Object.assign({
+      canvas: canvas,
+      print: function(line) { console.info(name + ': ' + line); },
+      printErr: function(line) { console.warn(name + ': ' + line); },
+      instantiateWasm: function(imports, receive) {
+        compiled.then(function(wasm) {
+          return WebAssembly.instantiate(wasm, imports).then(function(instance) {
+            receive(instance, wasm);
+          });
+        }).catch(function(reason) { console.warn(name + ': ' + reason); });
+        return {};
+      },
+    }, options || {});
+    return createVarnelleObserver(module);
+  }
+
   function loadObserver() {
+    compileObserver();
     var script = document.createElement('script');
     script.src = 'observer.js';
     script.onload = function() {
-      createVarnelleObserver({
-        canvas: outside,
-        print: function(line) { console.info('outside view: ' + line); },
-        printErr: function(line) { console.warn('outside view: ' + line); },
-      }).then(function(instance) {
+      createObserver(outside, 'outside view').then(function(instance) {
         observer = instance;
+        if (yours) observer.showYours(yours);
         if (station) {
           observer.showStation(station);
           draw();
         }
       });
+      var yoursScript = document.createElement('script');
+      yoursScript.src = 'yours.js';
+      document.head.appendChild(yoursScript);
     };
     document.head.appendChild(script);
   }
@@ -160,6 +212,12 @@
     viewerCanvas.focus();
   });
 
+  // What yours.js shares: the calls' and matrices' text, the program's
+  // instances, and the second volume in the outside view.
+  varnellePanels.callsText = callsText;
+  varnellePanels.matrixText = matrixText;
+  varnellePanels.createObserver = createObserver;
+  varnellePanels.showYours = showYours;
   // From now on the page hands every station application here; show the
   // one it kept.
   varnellePanels.show = show;

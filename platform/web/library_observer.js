@@ -1,17 +1,29 @@
 /*
- * Varnelle web page, the outside view's program's side (observer_main.cpp):
- * its context on the canvas it is given, and what the page calls on the
- * program's instance (createVarnelleObserver resolves to it):
+ * Varnelle web page, the outside view's program's side (observer_main.cpp,
+ * observer_camera.cpp): its context on the canvas it is given, and what the
+ * page calls on the program's instance (createVarnelleObserver resolves to
+ * it). The outside view's instance:
  *   showStation(station)  the viewer's newest state: {viewport: [x, y, w, h],
  *                         projection: [16], modelview: [16]}, column-major
+ *   showYours(state)      the learner's camera's state, in the same form, to
+ *                         draw as a second volume; null: draw none
  *   turn(yaw, pitch, factor)  turn the observer (degrees) and bring it closer
  *   reset()               back to the documentation's viewpoint
  *   draw()                draw the picture
+ * The instance that draws through the learner's camera:
+ *   applyCamera(camera)   camera: {perspective, fovy, aspect, left, right,
+ *                         bottom, top, near, far, eye: [3], center: [3],
+ *                         up: [3]}; returns {message, arguments}: why the
+ *                         camera is senseless and the names of the arguments
+ *                         concerned (message '' and no names: it was sound,
+ *                         applied and drawn on the instance's canvas)
  * glDrawBuffer, which the emulation makes throw, chooses nothing here: the
  * canvas has one buffer to draw into.
  */
 var LibraryVarnelleObserver = {
   $ObserverPage__postset: 'Module["showStation"] = ObserverPage.showStation; ' +
+    'Module["showYours"] = ObserverPage.showYours; ' +
+    'Module["applyCamera"] = ObserverPage.applyCamera; ' +
     'Module["turn"] = function(yaw, pitch, factor) { _observerTurn(yaw, pitch, factor); }; ' +
     'Module["reset"] = function() { _observerReset(); }; ' +
     'Module["draw"] = function() { _observerDraw(); };',
@@ -19,12 +31,30 @@ var LibraryVarnelleObserver = {
     // Numbers in a viewport, entries in a matrix.
     viewportNumbers: 4,
     matrixEntries: 16,
+    // Which state observerHandOver gives the place of.
+    viewerStation: 0,
+    yourCamera: 1,
+    handOver: function(which, state) {
+      var first = _observerHandOver(which) >> 3;
+      HEAPF64.set(state.viewport, first);
+      HEAPF64.set(state.projection, first + ObserverPage.viewportNumbers);
+      HEAPF64.set(state.modelview, first + ObserverPage.viewportNumbers + ObserverPage.matrixEntries);
+    },
     showStation: function(station) {
-      var first = _observerHandOver() >> 3;
-      HEAPF64.set(station.viewport, first);
-      HEAPF64.set(station.projection, first + ObserverPage.viewportNumbers);
-      HEAPF64.set(station.modelview, first + ObserverPage.viewportNumbers + ObserverPage.matrixEntries);
+      ObserverPage.handOver(ObserverPage.viewerStation, station);
       _observerShowStation();
+    },
+    showYours: function(state) {
+      if (state) ObserverPage.handOver(ObserverPage.yourCamera, state);
+      _observerShowYours(state ? 1 : 0);
+    },
+    applyCamera: function(c) {
+      var canvas = Module['canvas'];
+      var message = UTF8ToString(_observerApplyCamera(canvas.width, canvas.height,
+        c.perspective ? 1 : 0, c.fovy, c.aspect, c.left, c.right, c.bottom, c.top, c.near, c.far,
+        c.eye[0], c.eye[1], c.eye[2], c.center[0], c.center[1], c.center[2], c.up[0], c.up[1], c.up[2]));
+      var names = UTF8ToString(_observerProblemArguments());
+      return {message: message, arguments: names ? names.split(' ') : []};
     },
   },
 
@@ -33,7 +63,8 @@ var LibraryVarnelleObserver = {
   // read back at any time, as the browser test reads it while the viewer's
   // canvas is in full screen and this one is not on the screen.
   webObserverCreateContext__deps: ['$Browser', '$ObserverPage', '$VarnelleLights',
-    'observerHandOver', 'observerShowStation', 'observerTurn', 'observerReset', 'observerDraw'],
+    'observerHandOver', 'observerShowStation', 'observerShowYours', 'observerTurn', 'observerReset',
+    'observerDraw', 'observerApplyCamera', 'observerProblemArguments'],
   webObserverCreateContext: function() {
     Browser.createContext(Module['canvas'], true, true,
       {antialias: false, depth: true, stencil: false, alpha: false, preserveDrawingBuffer: true});

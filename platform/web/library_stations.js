@@ -1,7 +1,11 @@
 /*
- * Varnelle web layer: the page's side of station_calls.cpp. Each station
- * application's calls and what OpenGL holds once it has run go to the
- * page's Module.onStationApplied(station), if it has one:
+ * Varnelle web layer: the page's side of station_calls.cpp, linked by the
+ * viewer and by the outside view's program (whose instance that draws
+ * through the learner's camera reports that camera's calls the same way).
+ * Each station application's calls and what OpenGL holds once it has run go
+ * to the page's Module.onStationApplied(station), if it has one; a program
+ * whose page does not listen records nothing (the outside view's picture
+ * makes calls of its own):
  *   station.calls       the calls, in order: {name, arguments}, each argument
  *                       a number (glMatrixMode's is the enumeration's value)
  *   station.viewport    [x, y, width, height], read back
@@ -35,6 +39,7 @@ var LibraryVarnelleStations = {
 
   webNoteCall__deps: ['$VarnelleStations', 'webReadBackStation'],
   webNoteCall: function(name, count, values) {
+    if (!Module['onStationApplied']) return;
     name = UTF8ToString(name);
     var first = values >> 3;
     if (name == 'glViewport') VarnelleStations.calls = [];

@@ -2,10 +2,13 @@
 // observer picture (observer/observer.cpp, the same code as make stations
 // runs) drawn into the page's #outside canvas, for the viewport and matrices
 // the viewer holds after its latest station application, which the page
-// hands over (library_observer.js is the program's side of the page). It
-// makes no GLUT window and has no main loop: its context is made on the
-// canvas at start, and it draws when the page asks. The learner's turns of
-// the observer are kept here, in one place.
+// hands over (library_observer.js is the program's side of the page), and,
+// once the learner has made one, those of the learner's own camera, drawn as
+// a second volume. It makes no GLUT window and has no main loop: its context
+// is made on the canvas at start, and it draws when the page asks. The
+// learner's turns of the observer are kept here, in one place. A second
+// instance of the program draws the scene through the learner's camera
+// (observer_camera.cpp).
 #include <string>
 
 #include <GL/gl.h>
@@ -18,16 +21,37 @@
 
 namespace {
 
-// The viewer's latest state as the page hands it over: the viewport (x, y,
-// width, height, in pixels), then the projection and modelview matrices,
-// column-major, as read back from the viewer's context.
+// The states the page hands over: the viewer's latest, and the learner's
+// camera's. Each is the viewport (x, y, width, height, in pixels), then the
+// projection and modelview matrices, column-major, as read back.
 const int viewportNumbers = 4;
 const int matrixEntries = 16;
-double handedOver[viewportNumbers + 2 * matrixEntries] = {};
-// True once a state has been handed over.
+const int handedOverNumbers = viewportNumbers + 2 * matrixEntries;
+const int viewerStation = 0;
+const int yourCamera = 1;
+const int stateCount = 2;
+double handedOver[stateCount][handedOverNumbers] = {};
+// True once the viewer's state has been handed over; true while the
+// learner's camera is to be drawn.
 bool haveStation = false;
+bool haveYours = false;
 // The observer's viewpoint, relative to the documentation's.
 ObserverOrbit orbit;
+
+// A state as it was handed over.
+StationReadBack handedOverState(int which)
+{
+    const double* numbers = handedOver[which];
+    StationReadBack readBack;
+    for (int i = 0; i < viewportNumbers; ++i) {
+        readBack.viewport[i] = static_cast<int>(numbers[i]);
+    }
+    for (int i = 0; i < matrixEntries; ++i) {
+        readBack.projection[i] = numbers[viewportNumbers + i];
+        readBack.modelview[i] = numbers[viewportNumbers + matrixEntries + i];
+    }
+    return readBack;
+}
 
 } // namespace
 
@@ -36,16 +60,23 @@ extern "C" {
 // library_observer.js: make the page's canvas the program's context.
 void webObserverCreateContext();
 
-// Where the page writes the viewer's state before observerShowStation.
-EMSCRIPTEN_KEEPALIVE double* observerHandOver()
+// Where the page writes a state: the viewer's (0) before
+// observerShowStation, the learner's camera's (1) before observerShowYours.
+EMSCRIPTEN_KEEPALIVE double* observerHandOver(int which)
 {
-    return handedOver;
+    return handedOver[which == yourCamera ? yourCamera : viewerStation];
 }
 
-// The values at observerHandOver are the viewer's newest state.
+// The values at observerHandOver(0) are the viewer's newest state.
 EMSCRIPTEN_KEEPALIVE void observerShowStation()
 {
     haveStation = true;
+}
+
+// Draw the learner's camera (at observerHandOver(1)) from now on, or not.
+EMSCRIPTEN_KEEPALIVE void observerShowYours(int shown)
+{
+    haveYours = shown != 0;
 }
 
 // Turn the observer by yaw and pitch (degrees), and bring it factor times
@@ -71,21 +102,15 @@ EMSCRIPTEN_KEEPALIVE void observerDraw()
     if (!haveStation) {
         return;
     }
-    StationReadBack readBack;
-    for (int i = 0; i < viewportNumbers; ++i) {
-        readBack.viewport[i] = static_cast<int>(handedOver[i]);
-    }
-    for (int i = 0; i < matrixEntries; ++i) {
-        readBack.projection[i] = handedOver[viewportNumbers + i];
-        readBack.modelview[i] = handedOver[viewportNumbers + matrixEntries + i];
-    }
+    StationReadBack readBack = handedOverState(viewerStation);
     ObservedVolume volume = observedVolume(readBack);
     const int widthIndex = 2;
     const int heightIndex = 3;
     std::string caption = observerCaption(stationSeenFrom(volume.eye),
                                           readBack.viewport[widthIndex],
                                           readBack.viewport[heightIndex]);
-    drawObserverPicture(volume, caption, observerPanelSize, orbit);
+    ObservedVolume yours = observedVolume(handedOverState(yourCamera));
+    drawObserverPicture(volume, caption, observerPanelSize, orbit, haveYours ? &yours : nullptr);
 }
 
 } // extern "C"

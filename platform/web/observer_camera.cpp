@@ -1,0 +1,102 @@
+// Varnelle web page: the learner's own camera, in a second instance of the
+// outside view's program drawing into the page's #yours-view canvas. The
+// page hands over the arguments typed; they are checked first
+// (observer/camera_check.cpp), and only a sound camera reaches OpenGL: its
+// projection and view made with the real glOrtho or gluPerspective and
+// gluLookAt (GLU's own project.c), then the viewer's scene drawn through
+// it, as the viewer's display() draws it at start (its grey background,
+// filled). The calls go through the station calls' wrappers
+// (observer/wrapped_calls.cpp), as the viewer's do, and the page gets them
+// with what OpenGL then holds, read back (station_calls.cpp,
+// library_stations.js). A senseless camera changes nothing: the picture,
+// the calls and the matrices stay those of the last sound one.
+#include <string>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <emscripten.h>
+
+#include "camera_check.h"
+#include "observer.h"
+#include "render/render.h"
+
+namespace {
+
+// The viewer's background at start (grey), an index into its colours.
+const int startBackground = 0;
+// Why the latest camera handed over is senseless (empty if it is sound),
+// and the arguments concerned, separated by blanks.
+std::string problemMessage;
+std::string problemArguments;
+
+void applyCamera(const CameraArguments& c, int width, int height)
+{
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (c.perspective) {
+        gluPerspective(c.lens.fovy, c.lens.aspect, c.lens.nearPlane, c.lens.farPlane);
+    } else {
+        const OrthoArguments& b = c.box;
+        glOrtho(b.left, b.right, b.bottom, b.top, b.nearPlane, b.farPlane);
+    }
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(c.eye[0], c.eye[1], c.eye[2], c.center[0], c.center[1], c.center[2], c.up[0],
+              c.up[1], c.up[2]);
+}
+
+void drawThroughCamera()
+{
+    const GLfloat* background = backgroundColours[startBackground];
+    glClearColor(background[0], background[1], background[2], background[3]);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    drawViewerScene();
+    glPopMatrix();
+    glFlush();
+}
+
+} // namespace
+
+extern "C" {
+
+// Check the camera and, if it is sound, apply it to a canvas of width ×
+// height pixels and draw the scene through it. Near and far are the
+// projection's either way. Returns why it is senseless, empty if it is not
+// (observerProblemArguments names the arguments concerned).
+EMSCRIPTEN_KEEPALIVE const char* observerApplyCamera(int width, int height, int perspective,
+                                                     double fovy, double aspect, double left,
+                                                     double right, double bottom, double top,
+                                                     double nearPlane, double farPlane,
+                                                     double eyeX, double eyeY, double eyeZ,
+                                                     double centerX, double centerY,
+                                                     double centerZ, double upX, double upY,
+                                                     double upZ)
+{
+    CameraArguments c;
+    c.perspective = perspective != 0;
+    c.lens = {fovy, aspect, nearPlane, farPlane};
+    c.box = {left, right, bottom, top, nearPlane, farPlane};
+    c.eye = {eyeX, eyeY, eyeZ};
+    c.center = {centerX, centerY, centerZ};
+    c.up = {upX, upY, upZ};
+    CameraProblem problem = cameraProblem(c);
+    problemMessage = problem.message;
+    problemArguments.clear();
+    for (const std::string& name : problem.arguments) {
+        problemArguments += (problemArguments.empty() ? "" : " ") + name;
+    }
+    if (problemMessage.empty()) {
+        applyCamera(c, width, height);
+        drawThroughCamera();
+    }
+    return problemMessage.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* observerProblemArguments()
+{
+    return problemArguments.c_str();
+}
+
+} // extern "C"
