@@ -140,11 +140,13 @@ function settle(page) {
         requestAnimationFrame(() => requestAnimationFrame(resolve))));
 }
 
-// A picture of an element's drawing area (a canvas, without its border), as PNG.
+// A picture of an element's drawing area (a canvas, without its border), as
+// PNG, wherever the page is scrolled to (the clip is in the document's
+// coordinates).
 async function elementPicture(page, selector) {
     const clip = await page.$eval(selector, (element) => {
         const rect = element.getBoundingClientRect();
-        return {x: rect.left + element.clientLeft, y: rect.top + element.clientTop,
+        return {x: rect.left + element.clientLeft + window.scrollX, y: rect.top + element.clientTop + window.scrollY,
             width: element.clientWidth, height: element.clientHeight};
     });
     return page.screenshot({clip, type: 'png'});
@@ -199,9 +201,10 @@ function differingShare(a, b, tolerance, firstRow = 0, endRow = a.height) {
     return differing / ((endRow - firstRow) * a.width);
 }
 
-// One load of a page: bytes transferred (as served, gzip) and milliseconds
-// from navigation to the first D on the console. With whole, the load goes
-// on until the outside view has drawn, so that its program is counted.
+// One load of a page: bytes transferred (as served, gzip), requests of each
+// file, and milliseconds from navigation to the first D on the console.
+// With whole, the load goes on until the outside view has drawn and your
+// camera's program has loaded, so that everything they fetch is counted.
 async function timeLoad(browser, url, whole = false) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
@@ -209,10 +212,15 @@ async function timeLoad(browser, url, whole = false) {
     await session.send('Network.enable');
     await session.send('Network.setCacheDisabled', {cacheDisabled: true});
     const transferred = {};
+    const requests = {};
     const urls = {};
-    session.on('Network.requestWillBeSent', (e) => { urls[e.requestId] = e.request.url; });
+    const fileOf = (url) => path.basename(new URL(url).pathname) || 'index.html';
+    session.on('Network.requestWillBeSent', (e) => {
+        urls[e.requestId] = e.request.url;
+        requests[fileOf(e.request.url)] = (requests[fileOf(e.request.url)] || 0) + 1;
+    });
     session.on('Network.loadingFinished', (e) => {
-        transferred[path.basename(new URL(urls[e.requestId]).pathname) || 'index.html'] = e.encodedDataLength;
+        transferred[fileOf(urls[e.requestId])] = e.encodedDataLength;
     });
     await page.evaluateOnNewDocument(() => {
         const log = console.log;
@@ -223,10 +231,13 @@ async function timeLoad(browser, url, whole = false) {
     });
     await page.goto(url);
     await page.waitForFunction(() => window.firstFrameMs !== undefined, {timeout: timeoutMs});
-    if (whole) await page.waitForSelector('#outside[data-shows]', {timeout: timeoutMs});
+    if (whole) {
+        await page.waitForSelector('#outside[data-shows]', {timeout: timeoutMs});
+        await page.waitForSelector('#yours-view[data-ready]', {timeout: timeoutMs});
+    }
     const ms = await page.evaluate(() => window.firstFrameMs);
     await context.close();
-    return {ms, transferred};
+    return {ms, transferred, requests};
 }
 
 function totalBytes(transferred) {

@@ -2,8 +2,8 @@
 // with its exact trace (shifted, non-ASCII and special keys, full screen and
 // back, a held key, a change of size, Escape and the silence after it),
 // pictures of the canvas against the desktop build's pictures of the same
-// views, the panels around the viewer (check-learning.js), and the page's
-// weight.
+// views, the panels around the viewer (check-learning.js), your own camera
+// (check-yours.js), and the page's weight.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -12,6 +12,7 @@ const {
     elementPicture, decodePng, differingShare, timeLoad, totalBytes, formatKB,
 } = require('./browser');
 const {checkLearning} = require('./check-learning');
+const {checkYours} = require('./check-yours');
 
 // A picture channel may differ by this much (of 255) and still match.
 const channelTolerance = 3;
@@ -188,13 +189,17 @@ async function checkPictures(browser, address, desktopDir, outDir) {
 }
 
 // Everything the viewer's page loads, as served, its outside view's program
-// included: the load is counted until the outside view has drawn.
+// and your own camera included: the load is counted until the outside view
+// has drawn and your camera's instance of the same program has loaded,
+// which fetches nothing more.
 async function checkWeight(browser, address) {
-    const {transferred} = await timeLoad(browser, address + 'index.html', true);
+    const {transferred, requests} = await timeLoad(browser, address + 'index.html', true);
     const bytes = totalBytes(transferred);
     const files = Object.keys(transferred).sort().join(', ');
-    check(bytes < weightLimitBytes && 'observer.wasm' in transferred,
+    check(bytes < weightLimitBytes && 'observer.wasm' in transferred && 'yours.js' in transferred,
         `the page weighs ${formatKB(bytes)} KB as served (gzip), under 150 KB, in all its files (${files})`);
+    check(Object.values(requests).every((count) => count === 1),
+        `each file is fetched once, observer.wasm too for its two instances (${JSON.stringify(requests)})`);
     return {transferred, bytes};
 }
 
@@ -204,8 +209,9 @@ async function runChecks(browser, address, buildDirs, desktopDir, outDir) {
     await checkSession(browser, address);
     const shares = await checkPictures(browser, address, desktopDir, outDir);
     const learning = await checkLearning(browser, address, buildDirs, desktopDir, outDir);
+    const yours = await checkYours(browser, address, outDir);
     const weight = await checkWeight(browser, address);
-    return {shares, learning, weight, channelTolerance};
+    return {shares, learning, yours, weight, channelTolerance};
 }
 
 module.exports = {runChecks};

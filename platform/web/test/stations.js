@@ -1,7 +1,8 @@
 // The browser test's own account of the camera stations, worked out from
 // their definition, independently of the viewer and of the page: each
-// station's trace line, the calls it makes in a window of a given size as
-// the calls panel must show them, and the matrices those calls make.
+// station's trace line, its arguments, the calls it makes in a window of a
+// given size as the calls panel must show them, and the matrices those
+// calls make; and the same for any camera (the learner's own).
 'use strict';
 
 // The stations as their definition gives them: eyes (station 0 has none:
@@ -23,35 +24,54 @@ function fourDecimals(value) {
     return text === '-0' ? '0' : text;
 }
 
-// The station's trace line, its calls in a window of width x height, and
-// the projection and modelview those calls make (column-major).
-function expectedStation(station, width, height) {
-    const call = (name, args) => `${name}(${args.map(fourDecimals).join(', ')});`;
-    const calls = [call('glViewport', [0, 0, width, height]), 'glMatrixMode(GL_PROJECTION);', 'glLoadIdentity();'];
-    let projection = null;
-    let modelview = identity();
-    let trace = 'RO';
+// A call as the calls panels show it.
+function callLine(name, args) {
+    return `${name}(${args.map(fourDecimals).join(', ')});`;
+}
+
+// The arguments of the station's calls in a window of width x height, in
+// full: perspective or not, the projection's (glOrtho's six or
+// gluPerspective's four) and gluLookAt's nine (null for station 0, which
+// makes no such call); and its trace line.
+function stationArguments(station, width, height) {
     if (station === 0) {
         const r = height > width ? height * orthoHalfSpan / width : width * orthoHalfSpan / height;
         const box = height > width ? [-orthoHalfSpan, orthoHalfSpan, -r, r] : [-r, r, -orthoHalfSpan, orthoHalfSpan];
-        const args = box.concat([-orthoDepth, orthoDepth]);
-        calls.push(call('glOrtho', args));
-        projection = orthoMatrix(...args);
-        calls.push('glMatrixMode(GL_MODELVIEW);', 'glLoadIdentity();');
-    } else {
-        const eye = stationEyes[station];
-        const d = Math.sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
-        const angle = perspectiveSpan / d * 180 / piApprox;
-        const fovy = height < width ? angle : (height / width) * angle;
-        const args = [fovy, width / height, d - perspectiveDepth, d + perspectiveDepth];
-        calls.push(call('gluPerspective', args));
-        projection = perspectiveMatrix(...args);
-        const look = eye.concat([0, 0, 0, 0, 1, 0]);
-        calls.push('glMatrixMode(GL_MODELVIEW);', 'glLoadIdentity();', call('gluLookAt', look));
-        modelview = lookAtMatrix(eye, [0, 0, 0], [0, 1, 0]);
-        trace = `RP${station} ${d.toFixed(2).padStart(6)} ${angle.toFixed(2).padStart(6)}`;
+        return {perspective: false, projection: box.concat([-orthoDepth, orthoDepth]), view: null, trace: 'RO'};
     }
-    return {trace, calls: calls.join('\n'), projection, modelview};
+    const eye = stationEyes[station];
+    const d = Math.sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+    const angle = perspectiveSpan / d * 180 / piApprox;
+    const fovy = height < width ? angle : (height / width) * angle;
+    return {
+        perspective: true,
+        projection: [fovy, width / height, d - perspectiveDepth, d + perspectiveDepth],
+        view: eye.concat([0, 0, 0, 0, 1, 0]),
+        trace: `RP${station} ${d.toFixed(2).padStart(6)} ${angle.toFixed(2).padStart(6)}`,
+    };
+}
+
+// The calls a camera makes in a window of width x height, as the calls
+// panels show them, and the matrices they make (column-major): its
+// projection (perspective or not, with its arguments), then gluLookAt's
+// nine arguments, or no such call for a null view.
+function expectedCamera(perspective, projectionArgs, view, width, height) {
+    const calls = [callLine('glViewport', [0, 0, width, height]), 'glMatrixMode(GL_PROJECTION);', 'glLoadIdentity();',
+        callLine(perspective ? 'gluPerspective' : 'glOrtho', projectionArgs),
+        'glMatrixMode(GL_MODELVIEW);', 'glLoadIdentity();'];
+    if (view) calls.push(callLine('gluLookAt', view));
+    return {
+        calls: calls.join('\n'),
+        projection: perspective ? perspectiveMatrix(...projectionArgs) : orthoMatrix(...projectionArgs),
+        modelview: view ? lookAtMatrix(view.slice(0, 3), view.slice(3, 6), view.slice(6, 9)) : identity(),
+    };
+}
+
+// The station's trace line, its calls in a window of width x height, and
+// the projection and modelview those calls make (column-major).
+function expectedStation(station, width, height) {
+    const a = stationArguments(station, width, height);
+    return Object.assign({trace: a.trace}, expectedCamera(a.perspective, a.projection, a.view, width, height));
 }
 
 function identity() {
@@ -105,4 +125,4 @@ function matrixDifference(text, m) {
     return Math.max(...shown.map((value, i) => Math.abs(value - m[(i % 4) * 4 + Math.floor(i / 4)])));
 }
 
-module.exports = {expectedStation, matrixDifference};
+module.exports = {expectedStation, stationArguments, expectedCamera, matrixDifference};
