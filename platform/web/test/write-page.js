@@ -1,7 +1,8 @@
 // The browser page's figures page: docs/web.md from web.md.in beside this
-// folder, filled by tools/fill-page.sh with this run's figures, and a
-// picture of the page after three presses of Enter, in a lecture room
-// projector's window.
+// folder, filled by tools/fill-page.sh with this run's figures, a picture
+// of the page after three presses of Enter, in a lecture room projector's
+// window, and one of your own camera there with its near plane moved close
+// to the scene.
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
@@ -13,6 +14,10 @@ const repoDir = path.resolve(__dirname, '..', '..', '..');
 // A lecture room projector's window: the outside view beside the viewer.
 const pageShotViewport = {width: 1024, height: 768};
 const pagePicture = 'web-page.png';
+const yoursPicture = 'web-yours-near.png';
+// Your camera's near plane is moved this far in front of the origin, into
+// the scene (whose cones reach 10 from it), at station 3.
+const yoursNearCut = 5;
 
 async function pictureOfThePage(browser, address, docsDir) {
     const {context, page} = await openPage(browser, address + 'index.html', pageShotViewport);
@@ -27,11 +32,38 @@ async function pictureOfThePage(browser, address, docsDir) {
     });
     await settle(page);
     await page.screenshot({path: path.join(docsDir, pagePicture), fullPage: true});
+    const near = await pictureOfYourNearPlane(page, docsDir);
     await context.close();
+    return near;
+}
+
+// From the viewer's station 3, your camera's near plane moved to
+// D - yoursNearCut: the viewer, the outside view and your picture, cut.
+// Returns the near typed, as the page shows it.
+async function pictureOfYourNearPlane(page, docsDir) {
+    await page.click('#yours-from-station');
+    const eyeDistance = await page.$eval('#yours-eye-x', () => Math.hypot(
+        ...['x', 'y', 'z'].map((axis) => Number(document.getElementById(`yours-eye-${axis}`).value))));
+    const near = (eyeDistance - yoursNearCut).toFixed(2);
+    const shows = await page.$eval('#yours-calls', (panel) => Number(panel.dataset.shows));
+    await page.$eval('#yours-near', (input, value) => {
+        input.value = value;
+        input.dispatchEvent(new Event('input', {bubbles: true}));
+    }, near);
+    await page.waitForFunction((before) => Number(document.getElementById('yours-calls').dataset.shows) > before &&
+        document.getElementById('yours-warning').textContent === '', {}, shows);
+    await settle(page);
+    const clip = await page.evaluate(() => {
+        const top = document.getElementById('viewer').getBoundingClientRect().top + window.scrollY;
+        const bottom = document.getElementById('yours-parts').getBoundingClientRect().bottom + window.scrollY;
+        return {x: 0, y: top, width: document.documentElement.clientWidth, height: bottom - top};
+    });
+    await page.screenshot({path: path.join(docsDir, yoursPicture), clip});
+    return near;
 }
 
 // The template's values, from the checks' figures and the timing's.
-function pageValues(browser, renderer, checked, timed, keys) {
+function pageValues(browser, renderer, checked, timed, keys, yoursNear) {
     const pages = timed.pages;
     const ms = (value) => value.toFixed(1);
     const values = {
@@ -56,6 +88,9 @@ function pageValues(browser, renderer, checked, timed, keys) {
         frameWithoutMs: ms(keys.toFrameDone.without),
         frameRatio: keys.toFrameDone.ratio.toFixed(2),
         pagePicture,
+        yoursPicture,
+        yoursNear,
+        yoursNearCut: String(yoursNearCut),
     };
     // The viewer's page weighs all it loads, its outside view's program
     // included, as the weight check counts it; the floors, their first loads.
@@ -73,8 +108,8 @@ function pageValues(browser, renderer, checked, timed, keys) {
 }
 
 async function writePage(browser, address, docsDir, renderer, checked, timed, keys) {
-    await pictureOfThePage(browser, address, docsDir);
-    const values = pageValues(await browser.version(), renderer, checked, timed, keys);
+    const yoursNear = await pictureOfThePage(browser, address, docsDir);
+    const values = pageValues(await browser.version(), renderer, checked, timed, keys, yoursNear);
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'varnelle-web-values-'));
     try {
         for (const [name, value] of Object.entries(values)) fs.writeFileSync(path.join(folder, name), value);
@@ -84,7 +119,8 @@ async function writePage(browser, address, docsDir, renderer, checked, timed, ke
     } finally {
         fs.rmSync(folder, {recursive: true, force: true});
     }
-    console.log(`wrote ${path.join(docsDir, 'web.md')} and ${path.join(docsDir, pagePicture)}`);
+    console.log(`wrote ${path.join(docsDir, 'web.md')}, ${path.join(docsDir, pagePicture)} and ` +
+        `${path.join(docsDir, yoursPicture)}`);
 }
 
 module.exports = {writePage};
