@@ -228,12 +228,14 @@ CameraProblem cameraProblem(const CameraArguments& camera)
     NamedArguments named = namedArguments(camera);
     for (int i = 0; i < named.count; ++i) {
         const Named& n = named.list[i];
-        if (!std::isfinite(n.value)) {
+        if (std::isnan(n.value)) {
             return problem({n.name}, std::string(n.name) + " is empty or not a number.");
         }
-        if (std::fabs(n.value) > largestArgument) {
+        // An infinity is what a number typed too large for a double reads as.
+        if (!(std::fabs(n.value) <= largestArgument)) {
             std::string limit = std::to_string(static_cast<long>(largestArgument));
-            return problem({n.name}, std::string(n.name) + " is " + shown(n.value) +
+            std::string value = std::isfinite(n.value) ? shown(n.value) : "too large for a number";
+            return problem({n.name}, std::string(n.name) + " is " + value +
                                          ": keep every value between -" + limit + " and " +
                                          limit + ", where the page can show it.");
         }

@@ -102,7 +102,7 @@ const Senseless senseless[] = {
     {"an empty fovy", 1, [](CameraArguments& c) { c.lens.fovy = notANumber; }, {"fovy"},
      "fovy is empty or not a number"},
     {"an infinite up y", 1, [](CameraArguments& c) { c.up[1] = INFINITY; }, {"up-y"},
-     "up-y is empty or not a number"},
+     "up-y is too large for a number"},
     {"a far beyond the page", 1, [](CameraArguments& c) { c.lens.farPlane = 2e6; }, {"far"},
      "between -1000000 and 1000000"},
     {"fovy at 0", 1, [](CameraArguments& c) { c.lens.fovy = 0.0; }, {"fovy"}, "fovy is 0"},

@@ -231,7 +231,7 @@ const senseless = [
         names: ['eye-x', 'eye-y', 'eye-z', 'center-x', 'center-y', 'center-z'], words: 'same point'},
     {what: 'an empty input', values: {far: ''}, names: ['far'], words: 'far is empty or not a number'},
     {what: 'a number too large for a double', values: {'eye-z': '1e999'}, names: ['eye-z'],
-        words: 'not a number'},
+        words: 'eye-z is too large for a number'},
 ];
 
 // The viewer's next station at the canvas's size, by its Enter key.
