@@ -12,6 +12,7 @@ const {
     elementPicture, decodePng, differingShare, timeLoad, totalBytes, formatKB,
 } = require('./browser');
 const {checkLearning} = require('./check-learning');
+const {checkAccess} = require('./check-access');
 
 // A picture channel may differ by this much (of 255) and still match.
 const channelTolerance = 3;
@@ -204,6 +205,7 @@ async function runChecks(browser, address, buildDirs, desktopDir, outDir) {
     await checkSession(browser, address);
     const shares = await checkPictures(browser, address, desktopDir, outDir);
     const learning = await checkLearning(browser, address, buildDirs, desktopDir, outDir);
+    await checkAccess(browser, address);
     const weight = await checkWeight(browser, address);
     return {shares, learning, weight, channelTolerance};
 }
