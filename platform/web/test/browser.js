@@ -140,11 +140,13 @@ function settle(page) {
         requestAnimationFrame(() => requestAnimationFrame(resolve))));
 }
 
-// A picture of an element's drawing area (a canvas, without its border), as PNG.
+// A picture of an element's drawing area (a canvas, without its border), as
+// PNG. The screenshot's clip is in the page's coordinates, so the page's
+// scroll is added to the element's place in the window.
 async function elementPicture(page, selector) {
     const clip = await page.$eval(selector, (element) => {
         const rect = element.getBoundingClientRect();
-        return {x: rect.left + element.clientLeft, y: rect.top + element.clientTop,
+        return {x: rect.left + element.clientLeft + window.scrollX, y: rect.top + element.clientTop + window.scrollY,
             width: element.clientWidth, height: element.clientHeight};
     });
     return page.screenshot({clip, type: 'png'});
