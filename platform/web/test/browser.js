@@ -141,8 +141,8 @@ function settle(page) {
 }
 
 // A picture of an element's drawing area (a canvas, without its border), as
-// PNG, wherever the page is scrolled to (the clip is in the document's
-// coordinates).
+// PNG. The screenshot's clip is in the page's coordinates, so the page's
+// scroll is added to the element's place in the window.
 async function elementPicture(page, selector) {
     const clip = await page.$eval(selector, (element) => {
         const rect = element.getBoundingClientRect();

@@ -320,4 +320,4 @@ async function checkLearning(browser, address, buildDirs, desktopDir, outDir) {
     return {shares, channelTolerance, outsideLimit, captionPixelsLimit};
 }
 
-module.exports = {checkLearning};
+module.exports = {checkLearning, outsideShown};

@@ -230,8 +230,10 @@ const senseless = [
     {what: 'an eye at the centre', values: {'eye-x': '0', 'eye-y': '0', 'eye-z': '0'},
         names: ['eye-x', 'eye-y', 'eye-z', 'center-x', 'center-y', 'center-z'], words: 'same point'},
     {what: 'an empty input', values: {far: ''}, names: ['far'], words: 'far is empty or not a number'},
+    // The browser's number input reads a number too large for a double as
+    // no number at all.
     {what: 'a number too large for a double', values: {'eye-z': '1e999'}, names: ['eye-z'],
-        words: 'eye-z is too large for a number'},
+        words: 'eye-z is empty or not a number'},
 ];
 
 // The viewer's next station at the canvas's size, by its Enter key.

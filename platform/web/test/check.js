@@ -13,6 +13,7 @@ const {
 } = require('./browser');
 const {checkLearning} = require('./check-learning');
 const {checkYours} = require('./check-yours');
+const {checkAccess} = require('./check-access');
 
 // A picture channel may differ by this much (of 255) and still match.
 const channelTolerance = 3;
@@ -210,6 +211,7 @@ async function runChecks(browser, address, buildDirs, desktopDir, outDir) {
     const shares = await checkPictures(browser, address, desktopDir, outDir);
     const learning = await checkLearning(browser, address, buildDirs, desktopDir, outDir);
     const yours = await checkYours(browser, address, outDir);
+    await checkAccess(browser, address);
     const weight = await checkWeight(browser, address);
     return {shares, learning, yours, weight, channelTolerance};
 }
