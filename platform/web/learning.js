@@ -154,6 +154,7 @@
     script.onload = function() {
       createObserver(outside, 'outside view').then(function(instance) {
         observer = instance;
+        document.getElementById('outside-view').hidden = false;
         if (yours) observer.showYours(yours);
         if (station) {
           observer.showStation(station);

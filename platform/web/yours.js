@@ -188,6 +188,7 @@
   varnellePanels.createObserver(element('yours-view'), 'your camera', {onStationApplied: applied})
     .then(function(instance) {
       preview = instance;
+      element('yours').hidden = false;
       element('yours-view').dataset.ready = 'true';
       if (made) update();
     });

@@ -30,6 +30,13 @@ const described = [
         words: 'Station 2: perspective from (100, 0, 100); white background; wireframe; 480 by 480 pixels.'},
 ];
 
+// The outside view and your own camera, which show once their program has
+// loaded.
+async function panelsShown(page) {
+    await outsideShown(page);
+    await page.waitForSelector('#yours-view[data-ready]', {timeout: timeoutMs});
+}
+
 // Count the changes of the description from now on, in the page.
 function countDescriptionChanges() {
     window.descriptionChanges = 0;
@@ -102,7 +109,7 @@ async function showYours(page) {
 async function checkTouchTargets(browser, address) {
     const {context, page} = await openPage(browser, address + 'index.html', phone);
     await awaitTrace(page, 0, ['RO', 'D']);
-    await outsideShown(page);
+    await panelsShown(page);
     const small = await page.evaluate((least) => Array.from(document.querySelectorAll('button'))
         .map((button) => ({name: button.textContent.trim(), box: button.getBoundingClientRect()}))
         .filter((button) => button.box.width < least || button.box.height < least)
@@ -115,7 +122,7 @@ async function checkTouchTargets(browser, address) {
 async function checkAccess(browser, address) {
     const {context, page} = await openPage(browser, address + 'index.html');
     let seen = await awaitTrace(page, 0, ['RO', 'D']);
-    await outsideShown(page);
+    await panelsShown(page);
     await checkAccessibility(page, 'as the page loads');
     const trace = await page.$eval('#trace', (element) => [element.getAttribute('role'), element.getAttribute('aria-live')]);
     check(trace[0] === 'log' && trace[1] === 'off',
@@ -124,7 +131,6 @@ async function checkAccess(browser, address) {
     await checkAccessibility(page, 'after a key session');
     await checkLeaving(page);
     await checkTabOrder(page);
-    await page.waitForSelector('#yours-view[data-ready]', {timeout: timeoutMs});
     await showYours(page);
     await checkAccessibility(page, 'with every panel shown, your camera\'s message too');
     await page.select('#yours-kind', 'orthographic');
