@@ -1,20 +1,21 @@
 // The browser page's figures page: docs/web.md from web.md.in beside this
 // folder, filled by tools/fill-page.sh with this run's figures, a picture
 // of the page after three presses of Enter, in a lecture room projector's
-// window, and one of your own camera there with its near plane moved close
-// to the scene.
+// window, and your own camera's picture and the outside view there with
+// your camera's near plane moved close to the scene.
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {openPage, awaitFrame, settle, formatKB} = require('./browser');
+const {openPage, awaitFrame, settle, canvasPicture, formatKB} = require('./browser');
 
 const repoDir = path.resolve(__dirname, '..', '..', '..');
 // A lecture room projector's window: the outside view beside the viewer.
 const pageShotViewport = {width: 1024, height: 768};
 const pagePicture = 'web-page.png';
 const yoursPicture = 'web-yours-near.png';
+const yoursOutsidePicture = 'web-yours-near-outside.png';
 // Your camera's near plane is moved this far in front of the origin, into
 // the scene (whose cones reach 10 from it), at station 3.
 const yoursNearCut = 5;
@@ -38,8 +39,9 @@ async function pictureOfThePage(browser, address, docsDir) {
 }
 
 // From the viewer's station 3, your camera's near plane moved to
-// D - yoursNearCut: the viewer, the outside view and your picture, cut.
-// Returns the near typed, as the page shows it.
+// D - yoursNearCut: your picture, cut, and the outside view with your near
+// plane, each at its canvas's own size. Returns the near typed, as the page
+// shows it.
 async function pictureOfYourNearPlane(page, docsDir) {
     await page.click('#yours-from-station');
     const eyeDistance = await page.$eval('#yours-eye-x', () => Math.hypot(
@@ -53,12 +55,8 @@ async function pictureOfYourNearPlane(page, docsDir) {
     await page.waitForFunction((before) => Number(document.getElementById('yours-calls').dataset.shows) > before &&
         document.getElementById('yours-warning').textContent === '', {}, shows);
     await settle(page);
-    const clip = await page.evaluate(() => {
-        const top = document.getElementById('viewer').getBoundingClientRect().top + window.scrollY;
-        const bottom = document.getElementById('yours-parts').getBoundingClientRect().bottom + window.scrollY;
-        return {x: 0, y: top, width: document.documentElement.clientWidth, height: bottom - top};
-    });
-    await page.screenshot({path: path.join(docsDir, yoursPicture), clip});
+    fs.writeFileSync(path.join(docsDir, yoursPicture), await canvasPicture(page, '#yours-view'));
+    fs.writeFileSync(path.join(docsDir, yoursOutsidePicture), await canvasPicture(page, '#outside'));
     return near;
 }
 
@@ -89,6 +87,7 @@ function pageValues(browser, renderer, checked, timed, keys, yoursNear) {
         frameRatio: keys.toFrameDone.ratio.toFixed(2),
         pagePicture,
         yoursPicture,
+        yoursOutsidePicture,
         yoursNear,
         yoursNearCut: String(yoursNearCut),
     };
@@ -119,8 +118,8 @@ async function writePage(browser, address, docsDir, renderer, checked, timed, ke
     } finally {
         fs.rmSync(folder, {recursive: true, force: true});
     }
-    console.log(`wrote ${path.join(docsDir, 'web.md')}, ${path.join(docsDir, pagePicture)} and ` +
-        `${path.join(docsDir, yoursPicture)}`);
+    console.log(`wrote ${path.join(docsDir, 'web.md')}, ${path.join(docsDir, pagePicture)}, ` +
+        `${path.join(docsDir, yoursPicture)} and ${path.join(docsDir, yoursOutsidePicture)}`);
 }
 
 module.exports = {writePage};
