@@ -1,5 +1,5 @@
 // Varnelle documentation: what makes a hand-made camera senseless, checked
-// before any of its arguments reaches OpenGL or GLU.
+// before any of its arguments reaches OpenGL or GLU; and a sound one applied.
 #include "camera_check.h"
 
 #include <array>
@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdio>
 #include <utility>
+
+#include <GL/glu.h>
 
 namespace {
 
@@ -251,4 +253,23 @@ CameraProblem cameraProblem(const CameraArguments& camera)
                         "sizes.");
     }
     return found;
+}
+
+void applyCamera(const CameraArguments& camera)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (camera.perspective) {
+        const PerspectiveArguments& l = camera.lens;
+        gluPerspective(l.fovy, l.aspect, l.nearPlane, l.farPlane);
+    } else {
+        const OrthoArguments& b = camera.box;
+        glOrtho(b.left, b.right, b.bottom, b.top, b.nearPlane, b.farPlane);
+    }
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    const Point3& e = camera.eye;
+    const Point3& c = camera.center;
+    const Point3& u = camera.up;
+    gluLookAt(e[0], e[1], e[2], c[0], c[1], c[2], u[0], u[1], u[2]);
 }

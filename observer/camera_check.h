@@ -2,7 +2,8 @@
 // on the web page, and what makes its arguments senseless. A camera that
 // passes the check can be handed to glOrtho or gluPerspective and gluLookAt:
 // the matrices OpenGL builds from it, in its single precision, are finite
-// and enclose a volume with finite corners. Plain arithmetic, as formulas.h.
+// and enclose a volume with finite corners. Plain arithmetic, as formulas.h,
+// but for applyCamera, which makes those calls.
 #pragma once
 
 #include <string>
@@ -51,3 +52,8 @@ CameraProblem cameraProblem(const CameraArguments& camera);
 // gluLookAt), column-major, in double precision.
 Matrix4 cameraProjection(const CameraArguments& camera);
 Matrix4 cameraModelview(const CameraArguments& camera);
+
+// Apply a sound camera with the real calls: glOrtho or gluPerspective on a
+// fresh projection matrix, then gluLookAt on a fresh modelview, which stays
+// the current matrix. The viewport is the caller's.
+void applyCamera(const CameraArguments& camera);

@@ -11,6 +11,8 @@
  *   station.viewport    [x, y, width, height], read back
  *   station.projection  16 numbers, column-major, read back
  *   station.modelview   16 numbers, column-major, read back
+ *   station.eye         [x, y, z]: the point the modelview carries to the
+ *                       origin, in scene units
  * A station application begins with its glViewport. It has run when the
  * task that ran it (a key, a change of size, the start) is over; the state
  * is read back then, in a microtask: before the frame that follows, whose
@@ -22,9 +24,10 @@ var LibraryVarnelleStations = {
     calls: [],
     // True from a station's first call until it has been read back.
     pending: false,
-    // Entries in a matrix, and numbers in a viewport.
+    // Entries in a matrix, numbers in a viewport and in a point.
     matrixEntries: 16,
     viewportNumbers: 4,
+    pointNumbers: 3,
 
     // After the task that applies a station: read back what it left.
     readBackLater: function() {
@@ -48,7 +51,7 @@ var LibraryVarnelleStations = {
   },
 
   webStationReadBack__deps: ['$VarnelleStations'],
-  webStationReadBack: function(viewport, projection, modelview) {
+  webStationReadBack: function(viewport, projection, modelview, eye) {
     if (!Module['onStationApplied']) return;
     var numbers = function(heap, pointer, shift, count) {
       return Array.from(heap.subarray(pointer >> shift, (pointer >> shift) + count));
@@ -60,6 +63,7 @@ var LibraryVarnelleStations = {
       viewport: numbers(HEAP32, viewport, intShift, VarnelleStations.viewportNumbers),
       projection: numbers(HEAPF64, projection, floatShift, VarnelleStations.matrixEntries),
       modelview: numbers(HEAPF64, modelview, floatShift, VarnelleStations.matrixEntries),
+      eye: numbers(HEAPF64, eye, floatShift, VarnelleStations.pointNumbers),
     });
   },
 };

@@ -13,7 +13,6 @@
 #include <string>
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <emscripten.h>
 
 #include "camera_check.h"
@@ -28,23 +27,6 @@ const int startBackground = 0;
 // and the arguments concerned, separated by blanks.
 std::string problemMessage;
 std::string problemArguments;
-
-void applyCamera(const CameraArguments& c, int width, int height)
-{
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    if (c.perspective) {
-        gluPerspective(c.lens.fovy, c.lens.aspect, c.lens.nearPlane, c.lens.farPlane);
-    } else {
-        const OrthoArguments& b = c.box;
-        glOrtho(b.left, b.right, b.bottom, b.top, b.nearPlane, b.farPlane);
-    }
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(c.eye[0], c.eye[1], c.eye[2], c.center[0], c.center[1], c.center[2], c.up[0],
-              c.up[1], c.up[2]);
-}
 
 void drawThroughCamera()
 {
@@ -88,7 +70,8 @@ EMSCRIPTEN_KEEPALIVE const char* observerApplyCamera(int width, int height, int 
         problemArguments += (problemArguments.empty() ? "" : " ") + name;
     }
     if (problemMessage.empty()) {
-        applyCamera(c, width, height);
+        glViewport(0, 0, width, height);
+        applyCamera(c);
         drawThroughCamera();
     }
     return problemMessage.c_str();

@@ -4,7 +4,8 @@
 // reaches noteCall first and OpenGL right after; each call goes to the
 // page's side (library_stations.js) with its arguments. Once the station
 // has run, that side asks webReadBackStation for what OpenGL then holds,
-// read back as the documentation program reads it. Nothing here writes to
+// read back as the documentation program reads it, with the eye those
+// matrices place, as the documentation program finds it. Nothing here writes to
 // the viewer's output.
 #include <initializer_list>
 
@@ -17,9 +18,11 @@
 extern "C" {
 
 // library_stations.js: one call, by name, with its arguments; and the state
-// read back (viewport, then projection and modelview, column-major).
+// read back (viewport, then projection and modelview, column-major), with
+// the eye in scene coordinates.
 void webNoteCall(const char* name, int count, const double* arguments);
-void webStationReadBack(const int* viewport, const double* projection, const double* modelview);
+void webStationReadBack(const int* viewport, const double* projection, const double* modelview,
+                        const double* eye);
 
 // The emulation has no glGetDoublev. Its matrices are single precision, as
 // Mesa's are on the desktop: they are read as floats and widened.
@@ -39,8 +42,9 @@ void glGetDoublev(GLenum name, GLdouble* values)
 EMSCRIPTEN_KEEPALIVE void webReadBackStation()
 {
     StationReadBack readBack = readBackStation();
+    Point3 eye = eyePosition(readBack.modelview);
     webStationReadBack(readBack.viewport.data(), readBack.projection.data(),
-                       readBack.modelview.data());
+                       readBack.modelview.data(), eye.data());
 }
 
 } // extern "C"

@@ -43,17 +43,7 @@ CameraArguments stationCamera(int station, int width, int height)
 // The camera applied with the real calls in the test's window, read back.
 StationReadBack applied(const CameraArguments& c)
 {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    if (c.perspective) {
-        gluPerspective(c.lens.fovy, c.lens.aspect, c.lens.nearPlane, c.lens.farPlane);
-    } else {
-        glOrtho(c.box.left, c.box.right, c.box.bottom, c.box.top, c.box.nearPlane, c.box.farPlane);
-    }
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(c.eye[0], c.eye[1], c.eye[2], c.center[0], c.center[1], c.center[2], c.up[0],
-              c.up[1], c.up[2]);
+    applyCamera(c);
     return readBackStation();
 }
 

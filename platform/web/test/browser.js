@@ -10,8 +10,14 @@ const puppeteer = require('puppeteer-core');
 const timeoutMs = 20000;
 // The canvas's width and height in pixels, out of full screen.
 const canvasSize = 480;
-// The browser's window in CSS pixels.
+// The browser's window in CSS pixels: the viewer, the outside view and its
+// reset button in view together.
 const viewport = {width: 1100, height: 700};
+// A picture channel may differ by this much (of 255) and still match.
+const channelTolerance = 3;
+// A change the learner makes (a new station, a turn of the observer, a new
+// camera) changes at least this share of a picture.
+const changedShare = 0.01;
 
 let failures = 0;
 // Note one check, as "ok" or "FAIL" with what it checks.
@@ -158,6 +164,19 @@ async function canvasPicture(page, selector) {
     return Buffer.from(url.slice(url.indexOf(',') + 1), 'base64');
 }
 
+// Set an input's text as one change does: one input event, bubbling.
+async function setInput(page, selector, text) {
+    await page.$eval(selector, (input, value) => {
+        input.value = value;
+        input.dispatchEvent(new Event('input', {bubbles: true}));
+    }, text);
+}
+
+// A canvas's drawing buffer, decoded: {width, height, pixels}.
+async function canvasPixels(browser, page, selector) {
+    return decodePng(browser, await canvasPicture(page, selector));
+}
+
 // Decode a PNG into {width, height, pixels} (RGBA bytes), with the browser's
 // own decoder, in a page of its own.
 async function decodePng(browser, png) {
@@ -249,7 +268,7 @@ function formatKB(bytes) {
 }
 
 module.exports = {
-    timeoutMs, canvasSize, check, failureCount, sleep, startServer, launchBrowser, webglRenderer,
-    openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, elementPicture, canvasPicture,
-    decodePng, differingShare, timeLoad, totalBytes, formatKB,
+    timeoutMs, canvasSize, channelTolerance, changedShare, check, failureCount, sleep, startServer, launchBrowser, webglRenderer,
+    openPage, setInput, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, elementPicture, canvasPicture,
+    canvasPixels, decodePng, differingShare, timeLoad, totalBytes, formatKB,
 };

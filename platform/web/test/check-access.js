@@ -6,7 +6,7 @@
 // every control reached with Tab in the page's order; the buttons' size on
 // a phone.
 'use strict';
-const {timeoutMs, check, openPage, awaitTrace, settle, traceLines} = require('./browser');
+const {timeoutMs, check, openPage, setInput, awaitTrace, settle, traceLines} = require('./browser');
 const {checkAccessibility} = require('./accessibility');
 const {outsideShown} = require('./check-learning');
 
@@ -96,10 +96,7 @@ async function checkTabOrder(page) {
 // marked; then the orthographic box's inputs.
 async function showYours(page) {
     await page.click('#yours-from-station');
-    await page.$eval('#yours-near', (input) => {
-        input.value = '0';
-        input.dispatchEvent(new Event('input', {bubbles: true}));
-    });
+    await setInput(page, '#yours-near', '0');
     await page.waitForFunction(() => document.getElementById('yours-warning').textContent !== '',
         {timeout: timeoutMs});
     await settle(page);

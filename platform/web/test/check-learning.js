@@ -13,27 +13,18 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const {
-    timeoutMs, canvasSize, check, openPage, startServer, traceLines, awaitTrace, settle, canvasPicture,
-    elementPicture, decodePng, differingShare,
+    timeoutMs, canvasSize, channelTolerance, changedShare, check, openPage, startServer, traceLines,
+    awaitTrace, settle, canvasPicture, canvasPixels, elementPicture, decodePng, differingShare,
 } = require('./browser');
-const {expectedStation, matrixDifference} = require('./stations');
+const {expectedStation, matrixTolerance, matrixDifference} = require('./stations');
 
 const repoDir = path.resolve(__dirname, '..', '..', '..');
-// A picture channel may differ by this much (of 255) and still match.
-const channelTolerance = 3;
 // The outside view against the documentation's picture: its caption band
 // (the top rows, text only) to a few pixels, the whole to a small share
 // (dotted lines fall a pixel apart between two rasterisers).
 const captionRows = 64;
 const captionPixelsLimit = 3;
 const outsideLimit = 0.003;
-// A new station, or a turn of the observer, changes at least this share.
-const changedShare = 0.01;
-// Largest difference between a matrix entry shown and the one computed.
-const matrixTolerance = 1e-4;
-// The browser's window, CSS pixels: the viewer, the outside view and its
-// reset button in view together.
-const pageViewport = {width: 1100, height: 700};
 
 // The documentation program's pictures of every station in a window of
 // width x height pixels, drawn on the desktop into folder/stations/.
@@ -169,13 +160,13 @@ async function checkTurning(page, browser, station) {
     const documented = await decodePng(browser, fs.readFileSync(
         path.join(repoDir, 'docs', 'stations', `station-${station}-${canvasSize}x${canvasSize}.png`)));
     for (const turn of turns) {
-        const before = await decodePng(browser, await canvasPicture(page, '#outside'));
+        const before = await canvasPixels(browser, page, '#outside');
         const trace = await traceLines(page);
         const frame = await page.$eval('#outside', (canvas) => canvas.dataset.frame);
         await turn.act(page, box);
         await page.waitForFunction((f) => document.getElementById('outside').dataset.frame !== f, {timeout: timeoutMs}, frame);
         await settle(page);
-        const after = await decodePng(browser, await canvasPicture(page, '#outside'));
+        const after = await canvasPixels(browser, page, '#outside');
         const changed = differingShare(after, before, channelTolerance);
         const same = JSON.stringify(await traceLines(page)) === JSON.stringify(trace);
         const focused = await page.evaluate(() => document.activeElement.id) === 'canvas';
@@ -203,7 +194,7 @@ const buttonPresses = [
 ];
 
 async function checkButtons(browser, address, desktopDir) {
-    const {context, page, record} = await openPage(browser, address + 'index.html', pageViewport);
+    const {context, page, record} = await openPage(browser, address + 'index.html');
     let seen = await awaitTrace(page, 0, ['RO', 'D']);
     await outsideShown(page);
     for (const press of buttonPresses) {
@@ -292,7 +283,7 @@ async function checkPackage(browser, buildDir) {
         const unpacked = fs.readdirSync(folder).sort();
         const {server, address} = await startServer(folder);
         try {
-            const {context, page, record} = await openPage(browser, address + 'index.html', pageViewport);
+            const {context, page, record} = await openPage(browser, address + 'index.html');
             const failed = [];
             page.on('response', (response) => { if (response.status() >= 400) failed.push(response.url()); });
             await awaitTrace(page, 0, ['RO', 'D']);
@@ -309,7 +300,7 @@ async function checkPackage(browser, buildDir) {
 }
 
 async function checkLearning(browser, address, buildDirs, desktopDir, outDir) {
-    const {context, page, record} = await openPage(browser, address + 'index.html', pageViewport);
+    const {context, page, record} = await openPage(browser, address + 'index.html');
     const {shares} = await checkStations(page, browser, buildDirs.desktop, outDir);
     await checkTurning(page, browser, stationSteps[stationSteps.length - 1].station);
     check(record.errors.length === 0, `no page errors through the stations and turns ${JSON.stringify(record.errors)}`);

@@ -11,26 +11,19 @@
 const fs = require('fs');
 const path = require('path');
 const {
-    timeoutMs, canvasSize, check, openPage, traceLines, awaitTrace, settle, canvasPicture, elementPicture,
-    decodePng, differingShare,
+    timeoutMs, canvasSize, channelTolerance, changedShare, check, openPage, traceLines, awaitTrace, settle,
+    canvasPicture, canvasPixels, elementPicture, decodePng, differingShare,
 } = require('./browser');
-const {stationArguments, expectedCamera, matrixDifference} = require('./stations');
+const {stationArguments, expectedCamera, matrixTolerance, matrixDifference} = require('./stations');
 
-// A picture channel may differ by this much (of 255) and still match; the
-// preview against the viewer's picture, as the filled views are checked.
-const channelTolerance = 3;
+// The preview against the viewer's picture, as the filled views are
+// checked: the largest share of pixels apart by more than channelTolerance.
 const previewLimit = 0.001;
-// A new camera changes at least this share of the preview.
-const changedShare = 0.01;
-// Largest difference between a matrix entry shown and the one computed.
-const matrixTolerance = 1e-4;
 // The coral of the second volume in the outside view (RGB of 255), and how
 // many of its pixels show a volume: the legend's swatch alone has more than
 // that, and the documentation's picture has none.
 const coral = [217, 115, 77];
 const coralPixelsShown = 100;
-// The browser's window, CSS pixels.
-const pageViewport = {width: 1100, height: 700};
 // The orthographic station's view as gluLookAt's arguments: the identity.
 const identityView = [0, 0, 0, 0, 0, -1, 0, 1, 0];
 const vectorNames = ['eye-x', 'eye-y', 'eye-z', 'center-x', 'center-y', 'center-z', 'up-x', 'up-y', 'up-z'];
@@ -89,10 +82,6 @@ function pixelsOfColour(picture, colour, tolerance = channelTolerance) {
     return count;
 }
 
-async function picture(browser, page, selector) {
-    return decodePng(browser, await canvasPicture(page, selector));
-}
-
 // Cameras typed in, key by key: perspective and orthographic, off the axes,
 // rolled, wide, squashed.
 const typedCameras = [
@@ -122,7 +111,7 @@ function expectedFromInputs(state) {
 }
 
 async function checkTyped(browser, page) {
-    let previous = await picture(browser, page, '#yours-view');
+    let previous = await canvasPixels(browser, page, '#yours-view');
     for (const camera of typedCameras) {
         await chooseKind(page, camera.kind);
         for (const [name, text] of Object.entries(camera.values)) await enter(page, name, text, true);
@@ -137,7 +126,7 @@ async function checkTyped(browser, page) {
             matrixDifference(state.modelview, expected.modelview));
         check(difference <= matrixTolerance, `your camera, ${camera.what}: the matrices shown are those ` +
             `the calls make (largest difference ${difference.toExponential(1)})`);
-        const now = await picture(browser, page, '#yours-view');
+        const now = await canvasPixels(browser, page, '#yours-view');
         const changed = differingShare(now, previous, channelTolerance);
         check(changed >= changedShare, `your camera, ${camera.what}: its picture changed (${(100 * changed).toFixed(1)} %)`);
         previous = now;
@@ -329,19 +318,19 @@ async function checkSliderAndCopy(page, context, address) {
 }
 
 async function checkYours(browser, address, outDir) {
-    const {context, page, record} = await openPage(browser, address + 'index.html', pageViewport);
+    const {context, page, record} = await openPage(browser, address + 'index.html');
     let seen = await awaitTrace(page, 0, ['RO', 'D']);
     await page.waitForSelector('#yours-view[data-ready]', {timeout: timeoutMs});
     await page.waitForSelector('#outside[data-shows]', {timeout: timeoutMs});
     await settle(page);
     const viewerBefore = await elementPicture(page, '#canvas');
-    const outsideBefore = await picture(browser, page, '#outside');
+    const outsideBefore = await canvasPixels(browser, page, '#outside');
     const state = await shown(page);
     check(state.shows === undefined && state.calls === '' && pixelsOfColour(outsideBefore, coral) === 0,
         'before the learner makes a camera, none shows, and the outside view has no coral');
 
     await checkTyped(browser, page);
-    const coralPixels = pixelsOfColour(await picture(browser, page, '#outside'), coral);
+    const coralPixels = pixelsOfColour(await canvasPixels(browser, page, '#outside'), coral);
     check(coralPixels >= coralPixelsShown, `once a camera is made, the outside view draws it in coral ` +
         `(${coralPixels} pixels)`);
     const viewerAfter = await elementPicture(page, '#canvas');

@@ -8,15 +8,13 @@
 const fs = require('fs');
 const path = require('path');
 const {
-    canvasSize, check, openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, sleep,
+    canvasSize, channelTolerance, check, openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, sleep,
     elementPicture, decodePng, differingShare, timeLoad, totalBytes, formatKB,
 } = require('./browser');
 const {checkLearning} = require('./check-learning');
 const {checkYours} = require('./check-yours');
 const {checkAccess} = require('./check-access');
 
-// A picture channel may differ by this much (of 255) and still match.
-const channelTolerance = 3;
 // Largest share of differing pixels allowed: filled solids, wireframe lines.
 const filledLimit = 0.001;
 const wireframeLimit = 0.01;

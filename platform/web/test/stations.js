@@ -117,6 +117,9 @@ function lookAtMatrix(eye, centre, up) {
     return m;
 }
 
+// Largest difference between a matrix entry shown and the one computed.
+const matrixTolerance = 1e-4;
+
 // The largest difference between a matrix shown (row by row) and one
 // computed (column-major); Infinity unless 16 numbers are shown.
 function matrixDifference(text, m) {
@@ -125,4 +128,4 @@ function matrixDifference(text, m) {
     return Math.max(...shown.map((value, i) => Math.abs(value - m[(i % 4) * 4 + Math.floor(i / 4)])));
 }
 
-module.exports = {expectedStation, stationArguments, expectedCamera, matrixDifference};
+module.exports = {expectedStation, stationArguments, expectedCamera, matrixTolerance, matrixDifference};

@@ -8,7 +8,7 @@ const childProcess = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {openPage, awaitFrame, settle, canvasPicture, formatKB} = require('./browser');
+const {openPage, setInput, awaitFrame, settle, canvasPicture, formatKB} = require('./browser');
 
 const repoDir = path.resolve(__dirname, '..', '..', '..');
 // A lecture room projector's window: the outside view beside the viewer.
@@ -48,10 +48,7 @@ async function pictureOfYourNearPlane(page, docsDir) {
         ...['x', 'y', 'z'].map((axis) => Number(document.getElementById(`yours-eye-${axis}`).value))));
     const near = (eyeDistance - yoursNearCut).toFixed(2);
     const shows = await page.$eval('#yours-calls', (panel) => Number(panel.dataset.shows));
-    await page.$eval('#yours-near', (input, value) => {
-        input.value = value;
-        input.dispatchEvent(new Event('input', {bubbles: true}));
-    }, near);
+    await setInput(page, '#yours-near', near);
     await page.waitForFunction((before) => Number(document.getElementById('yours-calls').dataset.shows) > before &&
         document.getElementById('yours-warning').textContent === '', {}, shows);
     await settle(page);
