@@ -1,43 +1,13 @@
-# Varnelle: the two commands of the quick start.
-#   make run    install what is missing, build, and open the viewer (with
-#               no display, run the headless tour instead)
-#   make test   install what is missing, build, and run the suite on a
-#               private virtual X server, then again against a build with
-#               AddressSanitizer and UndefinedBehaviorSanitizer
-#   make viewer, make tools, make build  the viewer alone (it needs only
-#               OpenGL, GLU and GLUT); with its driver, tour and documentation
-#               program; with those and its tests. Each installs what its
-#               build needs first.
-#   make reliability  the abuse tests against the normal and the sanitized
-#               build, writing their figures to docs/reliability.md
-#   make tour   the headless tour, whatever the display, refreshing the
-#               documentation's pictures in docs/
-#   make stations  the camera stations explained, checked against the
-#               camera formulas and pictured from outside, with the
-#               exercises: docs/cameras.md, stations.md, exercises.md and
-#               their pictures; and the README's animation, docs/tour.png
-#   make package  the Debian package, build/varnelle_<version>_<arch>.deb
-#   make test-package  the package checked with lintian, installed with apt
-#               into a fresh Debian 12 root (made once with debootstrap and
-#               kept in build-package-root/) and run there on a private
-#               virtual X server, its manual page read with man
-#   make bench  the responsiveness benchmark, built apart in build-bench/
-#               (release mode) and run on a private virtual X server;
-#               rewrites docs/performance.md
-#   make windows  the Windows console viewer, build-windows/varnelle.exe,
-#               cross-built with mingw-w64 against a static freeglut built
-#               from Debian's source package (once, cached in build-windows/)
-#   make package-windows  build-windows/varnelle-windows-x86_64.zip
-#   make test-windows  checks of the Windows viewer, and the end-to-end and
-#               abuse tests run against it under Wine
-#   make web    the viewer as a web page, built with emscripten into build-web/,
-#               with its camera seen from outside, its calls and its matrices
-#   make serve-web  serve build-web/ on 127.0.0.1 and print the address;
-#               make serve-web HOST=0.0.0.0 serves a lecture room's network
-#   make package-web  build-web/varnelle-web.zip, every file the page needs
-#   make test-web   the page in headless Chromium, against the desktop's
-#               pictures and the documentation program's
-#   make bench-web  the same, then rewrite docs/web.md with the page's figures
+# Varnelle. The two commands of the quick start are make run and make test;
+# make help lists every target. Each target below carries one line that
+# make help prints:
+#   ## TIME | NETWORK | REWRITES | WHAT
+# TIME is about how long it takes on 2 cores once its packages are in and
+# what it builds on is built. NETWORK is what it may fetch: "apt" the
+# Debian packages still missing (every target's install step), "npm" the
+# browser test's packages (first run), "Debian root" a minimal Debian 12 made
+# with debootstrap (first run), "Debian src" freeglut's source package (first
+# run). REWRITES: the tracked files it writes ("-": none).
 # Each build is a CMake preset (CMakePresets.json), so that an IDE gets the
 # same builds; these are their folders. The viewer, its tools and its tests
 # share build/: the presets viewer, tools and default add to one another.
@@ -62,98 +32,118 @@ else
 RUN_TARGET := tools
 endif
 
-.PHONY: all viewer tools build sanitize-build run test reliability tour stations bench clean \
+.PHONY: help all viewer tools build sanitize-build run test reliability tour stations bench clean \
 	windows package-windows test-windows package test-package \
 	web serve-web package-web test-web bench-web
 
+## 3 min | apt | - | the same as make build
 all: build
 
-# The viewer alone: OpenGL, GLU and GLUT are all it needs.
+## 1 s | - | - | this table
+help:
+	@tools/make-help.sh Makefile
+
+## 20 s | apt | - | the viewer alone, build/varnelle (needs only OpenGL, GLU and GLUT)
 viewer:
 	@$(DEPS) build
 	cmake --preset viewer
 	cmake --build --preset viewer
 
-# The viewer with the driver, the tour, varnelle-xserver and the
-# documentation program.
+## 1 min | apt | - | the viewer, its driver, tour, varnelle-xserver and documentation program
 tools:
 	@$(DEPS) build tour
 	cmake --preset tools
 	cmake --build --preset tools
 
-# The viewer, its tools and its tests.
+## 3 min | apt | - | the viewer, its tools and its tests, in build/
 build:
 	@$(DEPS) build tour test
 	cmake --preset default
 	cmake --build --preset default
 
+## 1 min | apt | - | build and open the viewer; with no display, the headless tour (build/tour/)
 run: $(RUN_TARGET)
 	@tools/run.sh $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour
 
+## 1 min | apt | docs/*.png (the views) | the headless tour, refreshing the documentation's pictures of the views
 tour: tools
 	@$(BUILD_DIR)/varnelle-tour $(BUILD_DIR)/varnelle $(BUILD_DIR)/tour docs
 
-# The viewer and its tests with AddressSanitizer and UndefinedBehaviorSanitizer.
+## 3 min | apt | - | the viewer and its tests under ASan and UBSan, in build-sanitize/
 sanitize-build:
 	@$(DEPS) build tour test
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 
+## 10 min | apt | - | build, then the whole suite on a private X server, then again sanitized
 test: build sanitize-build
 	$(BUILD_DIR)/varnelle-xserver ctest --preset default
 	tools/sanitized-test.sh $(SANITIZE_BUILD_DIR)
 
+## 10 min | apt | docs/reliability.md | the abuse tests on both builds, with their figures
 reliability: build sanitize-build
 	$(BUILD_DIR)/varnelle-xserver tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
 
+## 1 min | apt | docs/ pages, pictures | the learner's pages (cameras, stations, exercises), their pictures, tour.png
 stations: tools
 	@$(DEPS) docs
 	observer/stations.sh $(BUILD_DIR) docs
 
+## 30 s | apt | - | the Debian package, build/varnelle_<version>_<arch>.deb
 package: viewer
 	@$(DEPS) package
 	cmake --build --preset viewer --target package
 
+## 3 min | apt, Debian root | - | the package: lintian, then installed and run in a fresh Debian 12 root
 test-package: build package
 	platform/debian/test-package.sh $(BUILD_DIR)/$$(cat $(BUILD_DIR)/package-file-name) \
 	    $(BUILD_DIR)/tests/varnelle_e2e_tests $(PACKAGE_ROOT_DIR)
 
+## 5 min | apt | docs/performance.md | the responsiveness benchmark, in build-bench/
 bench:
 	@$(DEPS) build tour bench
 	@bench/bench.sh $(BENCH_BUILD_DIR)
 
+## 1 min | apt, Debian src | - | the Windows console viewer, build-windows/varnelle.exe
 windows:
 	@$(DEPS) windows
 	@platform/windows/build-freeglut.sh $(WINDOWS_BUILD_DIR)
 	cmake --preset windows
 	cmake --build --preset windows
 
+## 1 min | apt, Debian src | - | build-windows/varnelle-windows-x86_64.zip
 package-windows: windows
 	platform/windows/package.sh $(WINDOWS_BUILD_DIR)
 
+## 2 min | apt, Debian src | - | the Windows viewer's checks and the end-to-end tests, under Wine
 test-windows: build windows
 	platform/windows/test.sh $(WINDOWS_BUILD_DIR) $(BUILD_DIR)
 
+## 1 min | apt | - | the viewer as a web page, with its panels, in build-web/
 web:
 	@$(DEPS) web
 	cmake --preset web
 	cmake --build --preset web
 
+## Ctrl-C | apt | - | serve build-web/ on 127.0.0.1:8000 (HOST=0.0.0.0: a lecture room)
 serve-web: web
 	node platform/web/serve.js $(WEB_BUILD_DIR) $(PORT) $(HOST)
 
+## 1 min | apt | - | build-web/varnelle-web.zip, every file the page needs
 package-web: web
 	platform/web/package.sh $(WEB_BUILD_DIR)
 
-# The browser page; the test compares it with the desktop tour's pictures
-# and its outside view with the documentation program's, and serves the
-# archive's files on their own.
+# The test also compares the outside view with the documentation program's
+# pictures, and serves the archive's files on their own.
+## 5 min | apt, npm | - | the page in headless Chromium, against the desktop's pictures
 test-web: package-web tools
 	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR)
 
+## 10 min | apt, npm | docs/web.md, docs/web-*.png | the browser test, then the page timed and pictured
 bench-web: package-web tools
 	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR) docs
 
+## 5 s | - | - | remove every build folder (build-package-root/ too)
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_BUILD_DIR) $(WINDOWS_BUILD_DIR) $(WEB_BUILD_DIR) \
 	    $(BENCH_BUILD_DIR) $(PACKAGE_ROOT_DIR)

@@ -36,7 +36,7 @@ group_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev
     libxcomposite1 libxfixes3 libxxf86vm1 zip)
 # The browser page: emscripten, with the acorn parser its optimiser needs;
 # zip for the page's archive, unzip for its test; the browser that tests the
-# page. The test driver comes from npm.
+# page. The test driver comes from npm (added below where Node.js lacks it).
 group_web=(emscripten node-acorn zip unzip chromium)
 
 # The packages of a group, one per line; fails on an unknown group.
@@ -69,10 +69,16 @@ for package in $packages; do
         missing+=("$package")
     fi
 done
-# apt-get source needs Debian's source entries for freeglut.
 for group in "$@"; do
+    # apt-get source needs Debian's source entries for freeglut.
     if [ "$group" = windows ]; then
         "$here/../platform/windows/debian-sources.sh"
+    fi
+    # The browser test's driver comes from npm, which Debian's nodejs leaves
+    # to a package of its own; a Node.js from elsewhere may bring its own npm.
+    if [ "$group" = web ] && ! command -v npm >/dev/null &&
+        [ "$(dpkg-query -W -f='${Status}' npm 2>/dev/null)" != "install ok installed" ]; then
+        missing+=(npm)
     fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

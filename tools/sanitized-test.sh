@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Run the whole suite against the build with AddressSanitizer and
 # UndefinedBehaviorSanitizer in BUILD_DIR (make sanitize-build makes it) on a
-# private X server, and fail on any sanitizer report.
-# Usage: tools/sanitized-test.sh BUILD_DIR
+# private X server, and fail on any sanitizer report. Further arguments go to
+# ctest, to run some tests only (-R NAME) or again (--repeat until-fail:5).
+# Usage: tools/sanitized-test.sh BUILD_DIR [CTEST_ARGUMENT...]
 set -eu
 build_dir=$1
+shift
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/lib.sh"
 
@@ -19,7 +21,7 @@ sanitizer_status=86
 export_sanitizer_options "exitcode=$sanitizer_status:log_path=$logs/asan" "exitcode=$sanitizer_status"
 
 status=0
-"$build_dir/varnelle-xserver" ctest --test-dir "$build_dir" --output-on-failure || status=$?
+"$build_dir/varnelle-xserver" ctest --test-dir "$build_dir" --output-on-failure "$@" || status=$?
 
 if compgen -G "$logs/*" >/dev/null || grep -qE 'runtime error:|Sanitizer' "$output"; then
     echo "sanitized-test: sanitizer reports:" >&2
@@ -30,4 +32,6 @@ fi
 if [ "$status" -ne 0 ]; then
     exit "$status"
 fi
-echo "sanitized-test: the whole suite passed with AddressSanitizer and UndefinedBehaviorSanitizer, no report"
+what="the whole suite"
+[ $# -eq 0 ] || what="the tests asked for ($*)"
+echo "sanitized-test: $what passed with AddressSanitizer and UndefinedBehaviorSanitizer, no report"

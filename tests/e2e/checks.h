@@ -103,6 +103,19 @@ inline void letEarlierInputThrough()
     viewer->waitForQuiet(ms(quiet), ms(timeout));
 }
 
+// Wait for the viewer's first frame, then let through what its window's
+// first events still bring (an expose that arrives late under load is
+// answered with one more "D"), so that the test's own input starts on a
+// quiet trace.
+inline bool waitForFirstFrame()
+{
+    if (!waitForLine("D")) {
+        return false;
+    }
+    letEarlierInputThrough();
+    return true;
+}
+
 // Press a key, or send a special key, and wait for the given number of new
 // trace lines.
 template <typename Send>

@@ -17,7 +17,7 @@ const int windowPosition = 50;
 TEST_F(Viewer, OpensTheTitledWindowAndDrawsThroughTheOrthographicStation)
 {
     start(false);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     EXPECT_EQ(desktop().title(viewerWindow), "Varnelle en OpenGL ");
     Geometry g = desktop().geometry(viewerWindow);
     Geometry frame = frameOffset();
@@ -37,7 +37,7 @@ TEST_F(Viewer, OpensTheTitledWindowAndDrawsThroughTheOrthographicStation)
 TEST_F(Viewer, AWholeKeySessionWritesItsExactTrace)
 {
     start(false);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     auto key = [](char c) { return [c] { desktop().pressCharacter(c); }; };
     std::vector<std::string> expected = {"RO", "D"};
     // Enter through the four stations, back to the orthographic one.
@@ -97,7 +97,7 @@ bool samePicture(const Picture& a, const Picture& b)
 TEST_F(Viewer, ShowsTheSceneBackgroundsAndWireframe)
 {
     start(false);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     ASSERT_TRUE(waitForPixel(2, 2, grey));
     Picture first = desktop().picture(viewerWindow);
 
@@ -142,7 +142,7 @@ TEST_F(Viewer, ShowsTheSceneBackgroundsAndWireframe)
 TEST_F(Viewer, FullScreenUnderAWindowManagerAndBack)
 {
     start(true);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     Geometry before = desktop().geometry(viewerWindow);
     Geometry screen = desktop().screen();
 
@@ -216,7 +216,7 @@ TEST_F(Viewer, FullScreenComesBackExactlyUnderEachWindowManager)
         if (HasFatalFailure()) {
             return;
         }
-        ASSERT_TRUE(waitForLine("D"));
+        ASSERT_TRUE(waitForFirstFrame());
         const Geometry before = desktop().geometry(viewerWindow);
         const Geometry full = desktop().screen();
         for (int i = 0; i < roundTrips; ++i) {

@@ -43,7 +43,7 @@ int suspiciousLines()
 TEST_F(Abuse, EveryPrintableCharacterThatIsNoCommandWritesOneKAndNoFrame)
 {
     start(false);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     std::vector<std::string> expected = viewer->lines();
     int tried = 0;
     for (int c = ' '; c <= '~'; ++c) {
@@ -65,7 +65,7 @@ TEST_F(Abuse, EveryPrintableCharacterThatIsNoCommandWritesOneKAndNoFrame)
 TEST_F(Abuse, SpecialAndModifierKeysWriteNothing)
 {
     start(false);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     const char* keys[] = {"Up",   "Down",     "Left",    "Right",     "Home",      "End",
                           "Prior", "Next",    "Insert",  "F1",        "F2",        "F3",
                           "F4",   "F5",       "F6",      "F7",        "F8",        "F9",
@@ -87,7 +87,7 @@ TEST_F(Abuse, SpecialAndModifierKeysWriteNothing)
 TEST_F(Abuse, AStormOfEnterPressesStepsOnceForEach)
 {
     start(false);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     const int presses = 400;
     size_t before = viewer->lines().size();
     for (int i = 0; i < presses; ++i) {
@@ -128,7 +128,7 @@ TEST_F(Abuse, AStormOfEnterPressesStepsOnceForEach)
 TEST_F(Abuse, AHeldKeyActsOnEveryRepeat)
 {
     start(false);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     const std::array<int, 3> backgrounds[3] = {grey, white, black};
     size_t before = viewer->lines().size();
     // Longer than the server's repeat delay, so that the key repeats.
@@ -151,7 +151,7 @@ TEST_F(Abuse, AHeldKeyActsOnEveryRepeat)
 TEST_F(Abuse, RapidResizesOnEveryStationLeaveItWell)
 {
     start(false);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     // From one pixel to larger than the 1280 by 1024 screen, in both shapes.
     const int sizes[][2] = {{1, 1},     {2600, 2100}, {1, 700},  {700, 1},   {333, 222},
                             {222, 333}, {1280, 1024}, {2, 3},    {1500, 40}, {40, 1500}};
@@ -195,7 +195,7 @@ TEST_F(Abuse, RapidResizesOnEveryStationLeaveItWell)
 TEST_F(Abuse, TwentyFullScreenTogglesComeBackToTheSameGeometry)
 {
     start(true);
-    ASSERT_TRUE(waitForLine("D"));
+    ASSERT_TRUE(waitForFirstFrame());
     Geometry before = desktop().geometry(viewerWindow);
     Geometry screen = desktop().screen();
     const int toggles = 20;
