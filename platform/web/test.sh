@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The browser test: the desktop viewer's pictures of every view (the tour,
-# on a private Xvfb), then the page in WEB_BUILD_DIR in headless Chromium,
+# The browser test: the page's server tried on its own (test/check-server.js),
+# the desktop viewer's pictures of every view (the tour, on a private Xvfb),
+# then the page in WEB_BUILD_DIR in headless Chromium,
 # compared with them, and its outside view with the documentation program's
 # pictures (test/run.js beside this script). Installs the test driver's npm
 # packages from the lock file first; no browser is downloaded (Debian's
@@ -28,6 +29,8 @@ if [ ! -d "$driver_dir/node_modules/puppeteer-core" ] ||
     [ "$driver_dir/package-lock.json" -nt "$driver_dir/node_modules/.package-lock.json" ]; then
     (cd "$driver_dir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund)
 fi
+
+node "$driver_dir/check-server.js"
 
 desktop_pictures="$web_dir/desktop-pictures"
 "$build_dir/varnelle-tour" "$build_dir/varnelle" "$desktop_pictures" >/dev/null
