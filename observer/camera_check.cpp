@@ -1,11 +1,10 @@
 // Varnelle documentation: what makes a hand-made camera senseless, checked
-// before any of its arguments reaches OpenGL or GLU; and a sound one applied.
+// before any of its arguments reaches OpenGL or GLU, what makes a sound one
+// surprising; and a sound one applied.
 #include "camera_check.h"
 
 #include <array>
-#include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 #include <GL/glu.h>
@@ -16,8 +15,11 @@ namespace {
 // where it started, in normalised device coordinates.
 const double roundTripTolerance = 1.0e-3;
 const int size4 = 4;
-// The degree sign in the page's text (UTF-8).
-const char degreeSign[] = "\xC2\xB0";
+// The projection's rows, in clip coordinates: across (x), up (y), depth (z)
+// and w, which a perspective projection takes from depth.
+const int acrossRow = 0;
+const int upRow = 1;
+const int depthRow = 2;
 
 // One named argument and its value.
 struct Named {
@@ -61,19 +63,6 @@ NamedArguments namedArguments(const CameraArguments& c)
     return named;
 }
 
-// A number as a message writes it: at most six significant digits.
-std::string shown(double value)
-{
-    char text[32] = "";
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
-std::string shown(const Point3& v)
-{
-    return "(" + shown(v[0]) + ", " + shown(v[1]) + ", " + shown(v[2]) + ")";
-}
-
 // A vector as OpenGL's single precision holds it, and its length there.
 Point3 single(const Point3& v)
 {
@@ -85,135 +74,235 @@ double length(const Point3& v)
     return std::sqrt(dot(v, v));
 }
 
-CameraProblem problem(std::vector<std::string> arguments, std::string message)
+// Two values that differ by less than single precision can tell apart.
+bool sameValue(double a, double b)
 {
-    return {std::move(arguments), std::move(message)};
+    return std::fabs(a - b) <= sameValueShare * std::fmax(std::fabs(a), std::fabs(b));
 }
 
-CameraProblem projectionProblem(const CameraArguments& c)
+CameraVerdict verdict(CameraReason reason, std::vector<std::string> arguments)
+{
+    return {reason, std::move(arguments)};
+}
+
+double nearPlane(const CameraArguments& c)
+{
+    return c.perspective ? c.lens.nearPlane : c.box.nearPlane;
+}
+
+double farPlane(const CameraArguments& c)
+{
+    return c.perspective ? c.lens.farPlane : c.box.farPlane;
+}
+
+CameraVerdict projectionVerdict(const CameraArguments& c)
 {
     if (c.perspective) {
         const PerspectiveArguments& a = c.lens;
         if (a.fovy <= 0.0) {
-            return problem({"fovy"}, "fovy is " + shown(a.fovy) + degreeSign +
-                                         ": a field of view must be more than 0" + degreeSign +
-                                         " (and less than 180" + degreeSign + "); at 0" +
-                                         degreeSign + " the camera sees nothing.");
+            return verdict(CameraReason::fovyNotPositive, {"fovy"});
         }
         if (a.fovy >= halfTurnDegrees) {
-            return problem({"fovy"}, "fovy is " + shown(a.fovy) + degreeSign +
-                                         ": a field of view must be less than 180" + degreeSign +
-                                         "; at 180" + degreeSign +
-                                         " and beyond, what the camera sees has no edge.");
+            return verdict(CameraReason::fovyNotBelowHalfTurn, {"fovy"});
         }
         if (a.aspect <= 0.0) {
-            return problem({"aspect"}, "aspect is " + shown(a.aspect) +
-                                           ": the aspect, the width of what the camera sees over "
-                                           "its height, must be more than 0.");
+            return verdict(CameraReason::aspectNotPositive, {"aspect"});
         }
         if (a.nearPlane <= 0.0) {
-            return problem({"near"}, "near is " + shown(a.nearPlane) +
-                                         ": a perspective camera's near plane must be in front of "
-                                         "the eye, at a distance more than 0.");
+            return verdict(CameraReason::nearNotInFront, {"near"});
         }
         if (a.farPlane <= 0.0) {
-            return problem({"far"}, "far is " + shown(a.farPlane) +
-                                        ": a perspective camera's far plane must be in front of "
-                                        "the eye, at a distance more than 0.");
+            return verdict(CameraReason::farNotInFront, {"far"});
         }
     } else {
         const OrthoArguments& a = c.box;
-        if (a.left == a.right) {
-            return problem({"left", "right"}, "left and right are both " + shown(a.left) +
-                                                  ": the volume would have no width.");
+        if (sameValue(a.left, a.right)) {
+            return verdict(CameraReason::noWidth, {"left", "right"});
         }
-        if (a.bottom == a.top) {
-            return problem({"bottom", "top"}, "bottom and top are both " + shown(a.bottom) +
-                                                  ": the volume would have no height.");
+        if (sameValue(a.bottom, a.top)) {
+            return verdict(CameraReason::noHeight, {"bottom", "top"});
         }
     }
-    double nearPlane = c.perspective ? c.lens.nearPlane : c.box.nearPlane;
-    double farPlane = c.perspective ? c.lens.farPlane : c.box.farPlane;
-    if (nearPlane == farPlane) {
-        return problem({"near", "far"}, "near and far are both " + shown(nearPlane) +
-                                            ": the volume would have no depth.");
+    if (sameValue(nearPlane(c), farPlane(c))) {
+        return verdict(CameraReason::noDepth, {"near", "far"});
     }
     return {};
 }
 
-CameraProblem viewProblem(const CameraArguments& c)
+CameraVerdict viewVerdict(const CameraArguments& c)
 {
     // As gluLookAt works: in single precision.
     Point3 sight = single({c.center[0] - c.eye[0], c.center[1] - c.eye[1], c.center[2] - c.eye[2]});
     Point3 up = single(c.up);
     if (length(sight) < shortestVector) {
-        return problem({"eye", "center"}, "eye and center are the same point " + shown(c.eye) +
-                                              ": there is no line of sight to look along.");
+        return verdict(CameraReason::eyeAtCenter, {"eye", "center"});
     }
     if (length(up) < shortestVector) {
-        return problem({"up"}, "up is " + shown(c.up) +
-                                   ": a vector of length 0 gives no direction for up.");
+        return verdict(CameraReason::upOfLengthZero, {"up"});
     }
     if (length(cross(sight, up)) < parallelSine * length(sight) * length(up)) {
-        return problem({"up"}, "up " + shown(c.up) +
-                                   " lies along the line of sight, from eye to center: gluLookAt "
-                                   "cannot tell which way is up or right, and the matrix it "
-                                   "builds sends every point to the middle of the picture.");
+        return verdict(CameraReason::upAlongSight, {"up"});
     }
     return {};
 }
 
-// The matrix as OpenGL holds it, in single precision.
-Matrix4 single(const Matrix4& m)
+// A value as OpenGL's single precision holds it.
+double single(double value)
 {
-    Matrix4 out{};
-    for (size_t i = 0; i < m.size(); ++i) {
-        out[i] = static_cast<float>(m[i]);
-    }
-    return out;
+    return static_cast<float>(value);
 }
 
-// True when OpenGL's single-precision matrices hold the camera's volume:
-// every entry finite, and each corner of the volume they enclose carried
-// back to the corner of the clip cube it came from.
-bool volumeHeld(const Matrix4& projection, const Matrix4& modelview)
+// Whether a clip-cube face t (-1 or +1, in normalised device coordinates)
+// carried back to eye coordinates through one axis's single-precision
+// entries, then forward again, comes back: back is the eye coordinate it
+// gives, there the face it is carried forward to.
+bool comesBack(double t, double back, double there)
 {
-    Matrix4 p = single(projection);
-    Matrix4 m = single(modelview);
+    return std::isfinite(back) && std::fabs(there - t) <= roundTripTolerance;
+}
+
+const double faces[2] = {-1.0, 1.0};
+
+// Across or up in a perspective projection: scale × coordinate ÷ distance,
+// at the near and at the far plane.
+bool perspectiveAxisHeld(double scale, const CameraArguments& c)
+{
+    double s = single(scale);
+    bool held = std::isnormal(s);
+    for (double t : faces) {
+        for (double distance : {c.lens.nearPlane, c.lens.farPlane}) {
+            double back = t * distance / s;
+            held = held && comesBack(t, back, s * back / distance);
+        }
+    }
+    return held;
+}
+
+// Across or up in a box, or depth in it: scale × coordinate + offset.
+bool linearAxisHeld(double scale, double offset)
+{
+    double s = single(scale);
+    double o = single(offset);
+    bool held = std::isnormal(s);
+    for (double t : faces) {
+        double back = (t - o) / s;
+        held = held && comesBack(t, back, s * back + o);
+    }
+    return held;
+}
+
+// Depth in a perspective projection: (a · z + b) ÷ -z.
+bool perspectiveDepthHeld(double a, double b)
+{
+    double sa = single(a);
+    double sb = single(b);
+    bool held = std::isfinite(sa) && std::isfinite(sb);
+    for (double t : faces) {
+        double back = -sb / (t + sa);
+        held = held && comesBack(t, back, (sa * back + sb) / -back);
+    }
+    return held;
+}
+
+// The projection's own entries in single precision, axis by axis: each
+// carries the faces of the clip cube back to eye coordinates and forward
+// again. The first axis that fails, in the page's order of the arguments it
+// comes from: fovy makes the scale up (and, with aspect, the one across),
+// aspect only the one across; each pair of the box its own axis; near and
+// far the depth.
+CameraVerdict projectionPrecision(const CameraArguments& c)
+{
+    Matrix4 p = cameraProjection(c);
+    const int depthOffsetColumn = 3;
+    if (c.perspective) {
+        if (!perspectiveAxisHeld(entry(p, upRow, upRow), c)) {
+            return verdict(CameraReason::precisionUp, {"fovy"});
+        }
+        if (!perspectiveAxisHeld(entry(p, acrossRow, acrossRow), c)) {
+            return verdict(CameraReason::precisionAcross, {"aspect"});
+        }
+        if (!perspectiveDepthHeld(entry(p, depthRow, depthRow),
+                                  entry(p, depthRow, depthOffsetColumn))) {
+            return verdict(CameraReason::precisionDepth, {"near", "far"});
+        }
+        return {};
+    }
+    const int offsetColumn = 3;
+    if (!linearAxisHeld(entry(p, acrossRow, acrossRow), entry(p, acrossRow, offsetColumn))) {
+        return verdict(CameraReason::precisionAcross, {"left", "right"});
+    }
+    if (!linearAxisHeld(entry(p, upRow, upRow), entry(p, upRow, offsetColumn))) {
+        return verdict(CameraReason::precisionUp, {"bottom", "top"});
+    }
+    if (!linearAxisHeld(entry(p, depthRow, depthRow), entry(p, depthRow, offsetColumn))) {
+        return verdict(CameraReason::precisionDepth, {"near", "far"});
+    }
+    return {};
+}
+
+// The matrices as OpenGL holds them, in single precision, enclose a volume
+// with finite corners: the view, too, fits.
+bool volumeHeld(const CameraArguments& c)
+{
+    Matrix4 p = cameraProjection(c);
+    Matrix4 m = cameraModelview(c);
     for (size_t i = 0; i < p.size(); ++i) {
-        if (!std::isfinite(p[i]) || !std::isfinite(m[i]) || std::fabs(p[i]) > FLT_MAX ||
-            std::fabs(m[i]) > FLT_MAX) {
+        p[i] = single(p[i]);
+        m[i] = single(m[i]);
+        if (!std::isfinite(p[i]) || !std::isfinite(m[i])) {
             return false;
         }
     }
-    VolumeCorners corners = volumeCorners(p, m);
-    for (int i = 0; i < cornerCount; ++i) {
-        const double cube[3] = {(i & cornerRightBit) ? 1.0 : -1.0, (i & cornerTopBit) ? 1.0 : -1.0,
-                                (i & cornerFarBit) ? 1.0 : -1.0};
-        double scene[size4] = {corners[i][0], corners[i][1], corners[i][2], 1.0};
-        double eye[size4] = {};
-        double clip[size4] = {};
-        for (int r = 0; r < size4; ++r) {
-            for (int k = 0; k < size4; ++k) {
-                eye[r] += entry(modelview, r, k) * scene[k];
-            }
-        }
-        for (int r = 0; r < size4; ++r) {
-            for (int k = 0; k < size4; ++k) {
-                clip[r] += entry(projection, r, k) * eye[k];
-            }
-        }
-        for (int axis = 0; axis < 3; ++axis) {
-            double device = clip[axis] / clip[3];
-            if (!(std::fabs(device - cube[axis]) <= roundTripTolerance)) {
-                return false;
-            }
-        }
+    VolumeCorners corners{};
+    return volumeCorners(p, m, corners);
+}
+
+// What is surprising about a sound camera, if anything.
+CameraVerdict surprise(const CameraArguments& c)
+{
+    if (c.perspective && c.lens.fovy >= nearHalfTurnDegrees) {
+        return verdict(CameraReason::fovyNearHalfTurn, {"fovy"});
     }
-    return true;
+    if (farPlane(c) < nearPlane(c)) {
+        return verdict(CameraReason::depthReversed, {"near", "far"});
+    }
+    return {};
 }
 
 } // namespace
+
+const char* reasonName(CameraReason reason)
+{
+    switch (reason) {
+    case CameraReason::none: return "none";
+    case CameraReason::notANumber: return "notANumber";
+    case CameraReason::outOfRange: return "outOfRange";
+    case CameraReason::fovyNotPositive: return "fovyNotPositive";
+    case CameraReason::fovyNotBelowHalfTurn: return "fovyNotBelowHalfTurn";
+    case CameraReason::aspectNotPositive: return "aspectNotPositive";
+    case CameraReason::nearNotInFront: return "nearNotInFront";
+    case CameraReason::farNotInFront: return "farNotInFront";
+    case CameraReason::noWidth: return "noWidth";
+    case CameraReason::noHeight: return "noHeight";
+    case CameraReason::noDepth: return "noDepth";
+    case CameraReason::eyeAtCenter: return "eyeAtCenter";
+    case CameraReason::upOfLengthZero: return "upOfLengthZero";
+    case CameraReason::upAlongSight: return "upAlongSight";
+    case CameraReason::precisionAcross: return "precisionAcross";
+    case CameraReason::precisionUp: return "precisionUp";
+    case CameraReason::precisionDepth: return "precisionDepth";
+    case CameraReason::precisionView: return "precisionView";
+    case CameraReason::depthReversed: return "depthReversed";
+    case CameraReason::fovyNearHalfTurn: return "fovyNearHalfTurn";
+    }
+    return "none";
+}
+
+bool cameraApplies(const CameraVerdict& verdict)
+{
+    return verdict.reason == CameraReason::none || verdict.reason == CameraReason::depthReversed ||
+           verdict.reason == CameraReason::fovyNearHalfTurn;
+}
 
 Matrix4 cameraProjection(const CameraArguments& camera)
 {
@@ -225,34 +314,30 @@ Matrix4 cameraModelview(const CameraArguments& camera)
     return lookAtMatrix(camera.eye, camera.center, camera.up);
 }
 
-CameraProblem cameraProblem(const CameraArguments& camera)
+CameraVerdict checkCamera(const CameraArguments& camera)
 {
     NamedArguments named = namedArguments(camera);
     for (int i = 0; i < named.count; ++i) {
         const Named& n = named.list[i];
         if (std::isnan(n.value)) {
-            return problem({n.name}, std::string(n.name) + " is empty or not a number.");
+            return verdict(CameraReason::notANumber, {n.name});
         }
         // An infinity is what a number typed too large for a double reads as.
         if (!(std::fabs(n.value) <= largestArgument)) {
-            std::string limit = std::to_string(static_cast<long>(largestArgument));
-            std::string value = std::isfinite(n.value) ? shown(n.value) : "too large for a number";
-            return problem({n.name}, std::string(n.name) + " is " + value +
-                                         ": keep every value between -" + limit + " and " +
-                                         limit + ", where the page can show it.");
+            return verdict(CameraReason::outOfRange, {n.name});
         }
     }
-    CameraProblem found = projectionProblem(camera);
-    if (found.message.empty()) {
-        found = viewProblem(camera);
+    CameraVerdict found = projectionVerdict(camera);
+    if (found.reason == CameraReason::none) {
+        found = viewVerdict(camera);
     }
-    if (found.message.empty() && !volumeHeld(cameraProjection(camera), cameraModelview(camera))) {
-        found = problem({"near", "far"},
-                        "near and far are too far apart, or too close, for the volume to fit "
-                        "OpenGL's single-precision matrices: bring them nearer to the scene's "
-                        "sizes.");
+    if (found.reason == CameraReason::none) {
+        found = projectionPrecision(camera);
     }
-    return found;
+    if (found.reason == CameraReason::none && !volumeHeld(camera)) {
+        found = verdict(CameraReason::precisionView, {"eye", "center"});
+    }
+    return found.reason == CameraReason::none ? surprise(camera) : found;
 }
 
 void applyCamera(const CameraArguments& camera)

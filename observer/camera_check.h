@@ -1,9 +1,11 @@
 // Varnelle documentation: a camera set up by hand, as the learner sets one
-// on the web page, and what makes its arguments senseless. A camera that
-// passes the check can be handed to glOrtho or gluPerspective and gluLookAt:
-// the matrices OpenGL builds from it, in its single precision, are finite
-// and enclose a volume with finite corners. Plain arithmetic, as formulas.h,
-// but for applyCamera, which makes those calls.
+// on the web page, and the check of its arguments. A camera that passes the
+// check can be handed to glOrtho or gluPerspective and gluLookAt: the
+// matrices OpenGL builds from it, in its single precision, are finite and
+// enclose a volume with finite corners. The check gives a reason and the
+// arguments concerned, never words: whoever shows the verdict words it in
+// its reader's language. Plain arithmetic, as formulas.h, but for
+// applyCamera, which makes those calls.
 #pragma once
 
 #include <string>
@@ -24,14 +26,53 @@ struct CameraArguments {
     Point3 up{};
 };
 
-// Why a camera is senseless: the arguments concerned, by the names the page
-// gives its inputs ("fovy", "near", "eye-x"; a whole vector as "eye",
-// "center" or "up"), and one plain sentence that names them and says why.
-// No arguments and no message: the camera is sound.
-struct CameraProblem {
-    std::vector<std::string> arguments;
-    std::string message;
+// What the check found. The senseless reasons stop the camera before it
+// reaches OpenGL; the surprising ones come with a sound camera, which is
+// applied and drawn.
+enum class CameraReason {
+    // Sound, nothing to say.
+    none,
+    // Senseless: a value that is no number, or beyond what the page shows.
+    notANumber,
+    outOfRange,
+    // Senseless: a projection with no volume, or a lens that sees nothing.
+    fovyNotPositive,
+    fovyNotBelowHalfTurn,
+    aspectNotPositive,
+    nearNotInFront,
+    farNotInFront,
+    noWidth,
+    noHeight,
+    noDepth,
+    // Senseless: a view with no direction.
+    eyeAtCenter,
+    upOfLengthZero,
+    upAlongSight,
+    // Senseless: OpenGL's single precision cannot hold the volume across,
+    // up and down, or in depth, or the view so far from the scene's sizes.
+    precisionAcross,
+    precisionUp,
+    precisionDepth,
+    precisionView,
+    // Sound but surprising: the far plane nearer than the near one (depth
+    // comes out reversed), or an angle of view close to a half turn.
+    depthReversed,
+    fovyNearHalfTurn,
 };
+
+// A reason and the arguments it concerns, by the names the page gives its
+// inputs ("fovy", "near", "eye-x"; a whole vector as "eye", "center" or
+// "up"). No reason and no arguments: the camera is sound.
+struct CameraVerdict {
+    CameraReason reason = CameraReason::none;
+    std::vector<std::string> arguments;
+};
+
+// The reason's name as the page knows it ("fovyNotPositive").
+const char* reasonName(CameraReason reason);
+// Whether a camera with this verdict may reach OpenGL: it is sound, perhaps
+// surprising.
+bool cameraApplies(const CameraVerdict& verdict);
 
 // Largest size of any argument, scene units or degrees: beyond it the
 // picture is farther than the page shows.
@@ -43,10 +84,17 @@ const double shortestVector = 1.0e-6;
 // The up vector counts as along the line of sight when the sine of the angle
 // between them is below this (about 0.006 degrees).
 const double parallelSine = 1.0e-4;
+// Two arguments count as the same value (left and right, near and far) when
+// they differ by less than this share of the larger: single precision holds
+// about seven digits.
+const double sameValueShare = 1.0e-6;
+// An angle of view from this many degrees up to 180 is sound but stretches
+// the picture's edges beyond recognition, degrees.
+const double nearHalfTurnDegrees = 170.0;
 
-// The first thing that makes the camera senseless, in the order the page
-// lists its inputs; no problem if there is none.
-CameraProblem cameraProblem(const CameraArguments& camera);
+// The check: the first thing that makes the camera senseless, in the order
+// the page lists its inputs, else what is surprising about it, else nothing.
+CameraVerdict checkCamera(const CameraArguments& camera);
 
 // The matrices OpenGL builds from a camera (glOrtho or gluPerspective, then
 // gluLookAt), column-major, in double precision.

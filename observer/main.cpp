@@ -142,6 +142,11 @@ bool showStation(int station, int width, int height, const std::string& docsDir,
         return false;
     }
     result.volume = observedVolume(result.readBack);
+    if (!result.volume.found) {
+        std::fprintf(stderr, "stations: station %d at %dx%d leaves matrices with no inverse\n",
+                     station, width, height);
+        return false;
+    }
 
     if (!resizeWindow(observerWidth, observerHeight)) {
         std::fprintf(stderr, "stations: the window never became the picture's size\n");

@@ -167,6 +167,9 @@ void drawArrowhead(const Point3& tip, const Point3& direction)
 // in front of them; every kind in the tint's colour, if one is given.
 void drawVolume(const ObservedVolume& volume, const GLfloat* tint = nullptr)
 {
+    if (!volume.found) {
+        return;
+    }
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glEnable(GL_LINE_STIPPLE);
@@ -469,8 +472,8 @@ ObservedVolume observedVolume(const StationReadBack& readBack)
     const int perspectiveColumn = 2;
     ObservedVolume volume;
     volume.perspective = entry(readBack.projection, perspectiveRow, perspectiveColumn) != 0.0;
-    volume.corners = volumeCorners(readBack.projection, readBack.modelview);
-    volume.eye = eyePosition(readBack.modelview);
+    volume.found = volumeCorners(readBack.projection, readBack.modelview, volume.corners) &&
+                   eyePosition(readBack.modelview, volume.eye);
     return volume;
 }
 

@@ -62,6 +62,9 @@ struct ObservedVolume {
     VolumeCorners corners{};
     // Perspective: the eye. Orthographic: the view's origin.
     Point3 eye{};
+    // False when the matrices enclose no volume (they have no inverse): then
+    // none is drawn.
+    bool found = false;
 };
 
 // Set up a flat overlay of the current window, width by height pixels from

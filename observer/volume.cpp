@@ -38,6 +38,8 @@ Matrix4 multiply(const Matrix4& a, const Matrix4& b)
     return product;
 }
 
+// The inverse of m; false when m has none that doubles can hold (a zero,
+// subnormal or non-finite pivot, or an entry out of range).
 bool invert(const Matrix4& m, Matrix4& inverse)
 {
     // Gauss-Jordan elimination with partial pivoting on [m | identity].
@@ -53,7 +55,7 @@ bool invert(const Matrix4& m, Matrix4& inverse)
                 pivot = r;
             }
         }
-        if (at(work, pivot, column) == 0.0) {
+        if (!std::isnormal(at(work, pivot, column))) {
             return false;
         }
         for (int c = 0; c < size4; ++c) {
@@ -76,6 +78,11 @@ bool invert(const Matrix4& m, Matrix4& inverse)
             }
         }
     }
+    for (double value : inverse) {
+        if (!std::isfinite(value)) {
+            return false;
+        }
+    }
     return true;
 }
 
@@ -89,6 +96,11 @@ Point3 project(const Matrix4& m, const double point[4])
         }
     }
     return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
+}
+
+bool finite(const Point3& p)
+{
+    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
 }
 
 Point3 minus(const Point3& a, const Point3& b)
@@ -128,17 +140,23 @@ StationReadBack readBackStation()
     return readBack;
 }
 
-VolumeCorners volumeCorners(const Matrix4& projection, const Matrix4& modelview)
+bool volumeCorners(const Matrix4& projection, const Matrix4& modelview, VolumeCorners& corners)
 {
     Matrix4 clipToScene{};
-    invert(multiply(projection, modelview), clipToScene);
-    VolumeCorners corners{};
+    if (!invert(multiply(projection, modelview), clipToScene)) {
+        return false;
+    }
+    VolumeCorners found{};
     for (int i = 0; i < cornerCount; ++i) {
         double clip[4] = {(i & cornerRightBit) ? 1.0 : -1.0, (i & cornerTopBit) ? 1.0 : -1.0,
                           (i & cornerFarBit) ? 1.0 : -1.0, 1.0};
-        corners[i] = project(clipToScene, clip);
+        found[i] = project(clipToScene, clip);
+        if (!finite(found[i])) {
+            return false;
+        }
     }
-    return corners;
+    corners = found;
+    return true;
 }
 
 Point3 planeCentre(const VolumeCorners& corners, bool far)
@@ -153,12 +171,19 @@ Point3 planeCentre(const VolumeCorners& corners, bool far)
     return centre;
 }
 
-Point3 eyePosition(const Matrix4& modelview)
+bool eyePosition(const Matrix4& modelview, Point3& eye)
 {
     Matrix4 viewToScene{};
-    invert(modelview, viewToScene);
+    if (!invert(modelview, viewToScene)) {
+        return false;
+    }
     const double origin[4] = {0.0, 0.0, 0.0, 1.0};
-    return project(viewToScene, origin);
+    Point3 found = project(viewToScene, origin);
+    if (!finite(found)) {
+        return false;
+    }
+    eye = found;
+    return true;
 }
 
 VolumeMeasures measureVolume(const VolumeCorners& corners, const Point3& eye, bool perspective)

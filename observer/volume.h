@@ -37,14 +37,17 @@ Point3 unit(const Point3& a);
 StationReadBack readBackStation();
 
 // The viewing volume's corners in scene coordinates: the clip cube's corners
-// carried back through the inverse of projection × modelview.
-VolumeCorners volumeCorners(const Matrix4& projection, const Matrix4& modelview);
+// carried back through the inverse of projection × modelview. False, with
+// the corners untouched, when the product has no inverse (a volume
+// flattened to a plane or less) or a corner comes out at infinity.
+bool volumeCorners(const Matrix4& projection, const Matrix4& modelview, VolumeCorners& corners);
 
 // The centre of the near plane's four corners, or of the far plane's.
 Point3 planeCentre(const VolumeCorners& corners, bool far);
 
-// The eye in scene coordinates: the point the modelview carries to the origin.
-Point3 eyePosition(const Matrix4& modelview);
+// The eye in scene coordinates: the point the modelview carries to the
+// origin. False, with the eye untouched, when the modelview has no inverse.
+bool eyePosition(const Matrix4& modelview, Point3& eye);
 
 // Sizes and distances of a volume, measured on its corners.
 struct VolumeMeasures {

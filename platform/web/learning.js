@@ -113,59 +113,87 @@
     draw();
   }
 
+  // A file of the page fetched, or a failure that names it and why.
+  function fetched(file) {
+    return fetch(file).then(function(response) {
+      if (!response.ok) throw new Error(file + ': ' + response.status + ' ' + response.statusText);
+      return response;
+    }, function(reason) {
+      throw new Error(file + ': ' + reason.message);
+    });
+  }
+
   // The outside view's program, compiled once (compileStreaming needs the
   // server to say application/wasm; otherwise it is compiled from its bytes).
   var compiled = null;
   function compileObserver() {
-    compiled = WebAssembly.compileStreaming(fetch('observer.wasm')).catch(function() {
-      return fetch('observer.wasm').then(function(response) {
-        return response.arrayBuffer();
-      }).then(function(bytes) {
-        return WebAssembly.compile(bytes);
+    var file = 'observer.wasm';
+    compiled = fetched(file).then(function(response) {
+      return WebAssembly.compileStreaming(response.clone()).catch(function() {
+        return response.arrayBuffer().then(function(bytes) { return WebAssembly.compile(bytes); });
       });
     });
-    compiled.catch(function(reason) { console.warn('outside view: ' + reason); });
+  }
+
+  // A script of the page loaded, or a failure that names it.
+  function loadScript(file) {
+    return new Promise(function(resolve, reject) {
+      var script = document.createElement('script');
+      script.src = file;
+      script.onload = resolve;
+      script.onerror = function() { reject(new Error(file + ' could not be fetched')); };
+      document.head.appendChild(script);
+    });
+  }
+
+  // What could not be loaded, said where the panels would be; the viewer
+  // goes on without them.
+  function loadFailed(what, reason) {
+    console.warn(what + ': ' + reason.message);
+    varnellePanels.sayLoadFailed(what + ' could not be loaded (' + reason.message + ').');
   }
 
   // An instance of the outside view's program on a canvas of its own, made
   // from the one compiled module; options go to its Module (such as
-  // onStationApplied). Resolves to the instance.
+  // onStationApplied). Resolves to the instance, or rejects with why it
+  // could not be made.
   function createObserver(canvas, name, options) {
-    var module = Object.assign({
-      canvas: canvas,
-      print: function(line) { console.info(name + ': ' + line); },
-      printErr: function(line) { console.warn(name + ': ' + line); },
-      instantiateWasm: function(imports, receive) {
-        compiled.then(function(wasm) {
-          return WebAssembly.instantiate(wasm, imports).then(function(instance) {
-            receive(instance, wasm);
-          });
-        }).catch(function(reason) { console.warn(name + ': ' + reason); });
-        return {};
-      },
-    }, options || {});
-    return createVarnelleObserver(module);
+    return new Promise(function(resolve, reject) {
+      var module = Object.assign({
+        canvas: canvas,
+        print: function(line) { console.info(name + ': ' + line); },
+        printErr: function(line) { console.warn(name + ': ' + line); },
+        instantiateWasm: function(imports, receive) {
+          compiled.then(function(wasm) {
+            return WebAssembly.instantiate(wasm, imports).then(function(instance) {
+              receive(instance, wasm);
+            });
+          }).catch(reject);
+          return {};
+        },
+        onAbort: function(what) { reject(new Error(String(what))); },
+      }, options || {});
+      createVarnelleObserver(module).then(resolve, reject);
+    });
   }
 
   function loadObserver() {
     compileObserver();
-    var script = document.createElement('script');
-    script.src = 'observer.js';
-    script.onload = function() {
-      createObserver(outside, 'outside view').then(function(instance) {
-        observer = instance;
-        document.getElementById('outside-view').hidden = false;
-        if (yours) observer.showYours(yours);
-        if (station) {
-          observer.showStation(station);
-          draw();
-        }
-      });
-      var yoursScript = document.createElement('script');
-      yoursScript.src = 'yours.js';
-      document.head.appendChild(yoursScript);
-    };
-    document.head.appendChild(script);
+    var program = loadScript('observer.js');
+    program.then(function() {
+      return createObserver(outside, 'outside view');
+    }).then(function(instance) {
+      observer = instance;
+      document.getElementById('outside-view').hidden = false;
+      if (yours) observer.showYours(yours);
+      if (station) {
+        observer.showStation(station);
+        draw();
+      }
+    }).catch(function(reason) { loadFailed('The camera seen from outside', reason); });
+    program.then(function() {
+      return loadScript('yours.js');
+    }).catch(function(reason) { loadFailed('Your own camera', reason); });
   }
 
   // Turning: one pointer drags round the scene, two pinch nearer or farther.
@@ -218,6 +246,7 @@
   varnellePanels.callsText = callsText;
   varnellePanels.matrixText = matrixText;
   varnellePanels.createObserver = createObserver;
+  varnellePanels.loadFailed = loadFailed;
   varnellePanels.showYours = showYours;
   // From now on the page hands every station application here; show the
   // one it kept.

@@ -13,10 +13,11 @@
  * The instance that draws through the learner's camera:
  *   applyCamera(camera)   camera: {perspective, fovy, aspect, left, right,
  *                         bottom, top, near, far, eye: [3], center: [3],
- *                         up: [3]}; returns {message, arguments}: why the
- *                         camera is senseless and the names of the arguments
- *                         concerned (message '' and no names: it was sound,
- *                         applied and drawn on the instance's canvas)
+ *                         up: [3]}; returns {reason, arguments, applied}: the
+ *                         check's reason by name ('none': sound), the names
+ *                         of the arguments it concerns, and whether the
+ *                         camera was applied and drawn on the instance's
+ *                         canvas (a sound camera, perhaps surprising)
  * glDrawBuffer, which the emulation makes throw, chooses nothing here: the
  * canvas has one buffer to draw into.
  */
@@ -50,11 +51,12 @@ var LibraryVarnelleObserver = {
     },
     applyCamera: function(c) {
       var canvas = Module['canvas'];
-      var message = UTF8ToString(_observerApplyCamera(canvas.width, canvas.height,
+      var reason = UTF8ToString(_observerApplyCamera(canvas.width, canvas.height,
         c.perspective ? 1 : 0, c.fovy, c.aspect, c.left, c.right, c.bottom, c.top, c.near, c.far,
         c.eye[0], c.eye[1], c.eye[2], c.center[0], c.center[1], c.center[2], c.up[0], c.up[1], c.up[2]));
-      var names = UTF8ToString(_observerProblemArguments());
-      return {message: message, arguments: names ? names.split(' ') : []};
+      var names = UTF8ToString(_observerVerdictArguments());
+      return {reason: reason, arguments: names ? names.split(' ') : [],
+              applied: _observerCameraApplied() != 0};
     },
   },
 
@@ -64,7 +66,7 @@ var LibraryVarnelleObserver = {
   // canvas is in full screen and this one is not on the screen.
   webObserverCreateContext__deps: ['$Browser', '$ObserverPage', '$VarnelleLights',
     'observerHandOver', 'observerShowStation', 'observerShowYours', 'observerTurn', 'observerReset',
-    'observerDraw', 'observerApplyCamera', 'observerProblemArguments'],
+    'observerDraw', 'observerApplyCamera', 'observerVerdictArguments', 'observerCameraApplied'],
   webObserverCreateContext: function() {
     Browser.createContext(Module['canvas'], true, true,
       {antialias: false, depth: true, stencil: false, alpha: false, preserveDrawingBuffer: true});

@@ -9,7 +9,9 @@
 // (observer/wrapped_calls.cpp), as the viewer's do, and the page gets them
 // with what OpenGL then holds, read back (station_calls.cpp,
 // library_stations.js). A senseless camera changes nothing: the picture,
-// the calls and the matrices stay those of the last sound one.
+// the calls and the matrices stay those of the last sound one. The check's
+// verdict goes back as a reason and the arguments it concerns: the page
+// words it.
 #include <string>
 
 #include <GL/gl.h>
@@ -23,10 +25,10 @@ namespace {
 
 // The viewer's background at start (grey), an index into its colours.
 const int startBackground = 0;
-// Why the latest camera handed over is senseless (empty if it is sound),
-// and the arguments concerned, separated by blanks.
-std::string problemMessage;
-std::string problemArguments;
+// The check's verdict on the latest camera handed over: the arguments it
+// concerns, separated by blanks, and whether the camera was applied.
+std::string verdictArguments;
+bool verdictApplied = false;
 
 void drawThroughCamera()
 {
@@ -43,10 +45,11 @@ void drawThroughCamera()
 
 extern "C" {
 
-// Check the camera and, if it is sound, apply it to a canvas of width ×
-// height pixels and draw the scene through it. Near and far are the
-// projection's either way. Returns why it is senseless, empty if it is not
-// (observerProblemArguments names the arguments concerned).
+// Check the camera and, if it may be applied (sound, perhaps surprising),
+// apply it to a canvas of width × height pixels and draw the scene through
+// it. Near and far are the projection's either way. Returns the check's
+// reason by name ("none" for a sound camera); observerVerdictArguments
+// names the arguments concerned.
 EMSCRIPTEN_KEEPALIVE const char* observerApplyCamera(int width, int height, int perspective,
                                                      double fovy, double aspect, double left,
                                                      double right, double bottom, double top,
@@ -63,23 +66,28 @@ EMSCRIPTEN_KEEPALIVE const char* observerApplyCamera(int width, int height, int 
     c.eye = {eyeX, eyeY, eyeZ};
     c.center = {centerX, centerY, centerZ};
     c.up = {upX, upY, upZ};
-    CameraProblem problem = cameraProblem(c);
-    problemMessage = problem.message;
-    problemArguments.clear();
-    for (const std::string& name : problem.arguments) {
-        problemArguments += (problemArguments.empty() ? "" : " ") + name;
+    CameraVerdict verdict = checkCamera(c);
+    verdictArguments.clear();
+    for (const std::string& name : verdict.arguments) {
+        verdictArguments += (verdictArguments.empty() ? "" : " ") + name;
     }
-    if (problemMessage.empty()) {
+    verdictApplied = cameraApplies(verdict);
+    if (verdictApplied) {
         glViewport(0, 0, width, height);
         applyCamera(c);
         drawThroughCamera();
     }
-    return problemMessage.c_str();
+    return reasonName(verdict.reason);
 }
 
-EMSCRIPTEN_KEEPALIVE const char* observerProblemArguments()
+EMSCRIPTEN_KEEPALIVE const char* observerVerdictArguments()
 {
-    return problemArguments.c_str();
+    return verdictArguments.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int observerCameraApplied()
+{
+    return verdictApplied ? 1 : 0;
 }
 
 } // extern "C"

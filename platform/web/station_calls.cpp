@@ -7,6 +7,7 @@
 // read back as the documentation program reads it, with the eye those
 // matrices place, as the documentation program finds it. Nothing here writes to
 // the viewer's output.
+#include <cmath>
 #include <initializer_list>
 
 #include <GL/gl.h>
@@ -28,11 +29,32 @@ void webStationReadBack(const int* viewport, const double* projection, const dou
 // Mesa's are on the desktop: they are read as floats and widened.
 void glGetDoublev(GLenum name, GLdouble* values)
 {
+    // How many values each name gives: a matrix 16, the viewport 4, a range
+    // or a pair 2, anything else one.
     const int matrixEntries = 16;
+    const int viewportNumbers = 4;
+    const int pairNumbers = 2;
+    int count = 1;
+    switch (name) {
+    case GL_PROJECTION_MATRIX:
+    case GL_MODELVIEW_MATRIX:
+    case GL_TEXTURE_MATRIX:
+        count = matrixEntries;
+        break;
+    case GL_VIEWPORT:
+    case GL_COLOR_CLEAR_VALUE:
+    case GL_CURRENT_COLOR:
+        count = viewportNumbers;
+        break;
+    case GL_DEPTH_RANGE:
+    case GL_MAX_VIEWPORT_DIMS:
+        count = pairNumbers;
+        break;
+    default:
+        break;
+    }
     GLfloat read[matrixEntries] = {};
     glGetFloatv(name, read);
-    bool matrix = name == GL_PROJECTION_MATRIX || name == GL_MODELVIEW_MATRIX;
-    int count = matrix ? matrixEntries : 1;
     for (int i = 0; i < count; ++i) {
         values[i] = read[i];
     }
@@ -42,7 +64,9 @@ void glGetDoublev(GLenum name, GLdouble* values)
 EMSCRIPTEN_KEEPALIVE void webReadBackStation()
 {
     StationReadBack readBack = readBackStation();
-    Point3 eye = eyePosition(readBack.modelview);
+    // A station's view always has an inverse; NaN says it had none.
+    Point3 eye = {NAN, NAN, NAN};
+    eyePosition(readBack.modelview, eye);
     webStationReadBack(readBack.viewport.data(), readBack.projection.data(),
                        readBack.modelview.data(), eye.data());
 }

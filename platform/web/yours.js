@@ -8,7 +8,9 @@
 // #yours-modelview), and the outside view draws the camera's volume in
 // coral. A senseless value gets a message (#yours-warning) that names the
 // input and why, and the input is marked; the picture, the volume, the
-// calls and the matrices stay those of the last sound camera.
+// calls and the matrices stay those of the last sound camera. A sound but
+// surprising camera (far nearer than near, an angle close to 180°) is
+// applied with a note. The check gives a reason; the words are the page's.
 //
 // The inputs open with the viewer's station as the page shows it; the
 // camera is made at the learner's first change, or first press of
@@ -110,15 +112,125 @@
     showKind();
   }
 
-  // The check's verdict: its message, and the inputs it concerns marked (a
-  // whole vector's name marks its three inputs).
+  // A number as a message writes it: at most six significant digits.
+  function shownNumber(value) {
+    return String(Number(value.toPrecision(6)));
+  }
+  // An input's value as a message writes it; a vector's as (x, y, z).
+  function shownValue(name) {
+    if (vectorNames.indexOf(name) >= 0) {
+      return '(' + axes.map(function(axis) { return shownValue(name + '-' + axis); }).join(', ') + ')';
+    }
+    var value = typed(name);
+    return isFinite(value) ? shownNumber(value) : 'too large for a number';
+  }
+  // Two inputs' values, "both 5" when they are equal.
+  // in full when six digits would show them the same.
+  function pairWords(first, second) {
+    if (typed(first) === typed(second)) return 'both ' + shownValue(first);
+    var apart = shownValue(first) != shownValue(second);
+    return (apart ? shownValue(first) + ' and ' + shownValue(second)
+      : String(typed(first)) + ' and ' + String(typed(second))) +
+      ', too close for OpenGL\'s single precision to tell apart';
+  }
+  var degree = '\u00b0';
+  var precisionAdvice = ': OpenGL\'s single-precision matrices cannot hold the volume they give. ' +
+    'Bring them nearer to the scene\'s sizes.';
+  // The check's reasons in words, each from the names of the arguments
+  // concerned; the values are read from the inputs.
+  var reasonWords = {
+    notANumber: function(names) {
+      return input(names[0]).validity.badInput
+        ? names[0] + ' cannot be read as a number: it is too large for one, or not written as one.'
+        : names[0] + ' is empty or not a number.';
+    },
+    outOfRange: function(names) {
+      return names[0] + ' is ' + shownValue(names[0]) + ': keep every value between -1000000 and ' +
+        '1000000, where the page can show it.';
+    },
+    fovyNotPositive: function() {
+      return 'fovy is ' + shownValue('fovy') + degree + ': a field of view must be more than 0' + degree +
+        ' (and less than 180' + degree + '); at 0' + degree + ' the camera sees nothing.';
+    },
+    fovyNotBelowHalfTurn: function() {
+      return 'fovy is ' + shownValue('fovy') + degree + ': a field of view must be less than 180' + degree +
+        '; at 180' + degree + ' and beyond, what the camera sees has no edge.';
+    },
+    aspectNotPositive: function() {
+      return 'aspect is ' + shownValue('aspect') + ': the aspect, the width of what the camera sees over ' +
+        'its height, must be more than 0.';
+    },
+    nearNotInFront: function() {
+      return 'near is ' + shownValue('near') + ': a perspective camera\'s near plane must be in front of ' +
+        'the eye, at a distance more than 0.';
+    },
+    farNotInFront: function() {
+      return 'far is ' + shownValue('far') + ': a perspective camera\'s far plane must be in front of ' +
+        'the eye, at a distance more than 0.';
+    },
+    noWidth: function() {
+      return 'left and right are ' + pairWords('left', 'right') + ': the volume would have no width.';
+    },
+    noHeight: function() {
+      return 'bottom and top are ' + pairWords('bottom', 'top') + ': the volume would have no height.';
+    },
+    noDepth: function() {
+      return 'near and far are ' + pairWords('near', 'far') + ': the volume would have no depth.';
+    },
+    eyeAtCenter: function() {
+      return 'eye and center are the same point ' + shownValue('eye') +
+        ': there is no line of sight to look along.';
+    },
+    upOfLengthZero: function() {
+      return 'up is ' + shownValue('up') + ': a vector of length 0 gives no direction for up.';
+    },
+    upAlongSight: function() {
+      return 'up ' + shownValue('up') + ' lies along the line of sight, from eye to center: gluLookAt ' +
+        'cannot tell which way is up or right, and the matrix it builds sends every point to the ' +
+        'middle of the picture.';
+    },
+    precisionAcross: function(names) {
+      return names.length == 1
+        ? 'aspect is ' + shownValue('aspect') + ', too narrow or too wide a picture' + precisionAdvice
+        : 'left and right are ' + shownValue('left') + ' and ' + shownValue('right') + precisionAdvice;
+    },
+    precisionUp: function(names) {
+      return names.length == 1
+        ? 'fovy is ' + shownValue('fovy') + degree + ', too narrow or too wide an angle' + precisionAdvice
+        : 'bottom and top are ' + shownValue('bottom') + ' and ' + shownValue('top') + precisionAdvice;
+    },
+    precisionDepth: function() {
+      return 'near and far are ' + shownValue('near') + ' and ' + shownValue('far') +
+        ', too far apart or too close' + precisionAdvice;
+    },
+    precisionView: function() {
+      return 'eye ' + shownValue('eye') + ' and center ' + shownValue('center') + precisionAdvice;
+    },
+    depthReversed: function() {
+      return 'Note: far (' + shownValue('far') + ') is nearer than near (' + shownValue('near') +
+        '). OpenGL takes it, but depth comes out reversed: the depth test then keeps what is ' +
+        'farthest and hides what is nearer.';
+    },
+    fovyNearHalfTurn: function() {
+      return 'Note: fovy is ' + shownValue('fovy') + degree + ', close to 180' + degree + ': the camera ' +
+        'sees almost half of everything around it, and the picture\'s edges are stretched beyond ' +
+        'recognition.';
+    },
+  };
+
+  // The check's verdict: its reason in words, and the inputs it concerns
+  // marked (a whole vector's name marks its three inputs): as invalid when
+  // the camera was refused, as noted when it was applied.
   function showVerdict(verdict) {
-    warning.textContent = verdict.message;
+    var words = reasonWords[verdict.reason];
+    warning.textContent = words ? words(verdict.arguments) : '';
+    warning.classList.toggle('note', verdict.applied);
     numberNames.forEach(function(name) {
       var concerned = verdict.arguments.indexOf(name) >= 0 ||
         verdict.arguments.indexOf(name.split('-')[0]) >= 0;
-      if (concerned) input(name).setAttribute('aria-invalid', 'true');
+      if (concerned && !verdict.applied) input(name).setAttribute('aria-invalid', 'true');
       else input(name).removeAttribute('aria-invalid');
+      input(name).classList.toggle('noted', concerned && verdict.applied);
     });
   }
 
@@ -191,5 +303,5 @@
       element('yours').hidden = false;
       element('yours-view').dataset.ready = 'true';
       if (made) update();
-    });
+    }, function(reason) { varnellePanels.loadFailed('Your own camera', reason); });
 })();

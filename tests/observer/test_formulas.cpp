@@ -107,8 +107,11 @@ TEST_P(Formulas, AgreeWithTheVolumeMeasuredOnTheMatrices)
     applyStation();
     StationReadBack gl = readBackStation();
     bool perspective = c.station != 0;
-    VolumeMeasures m = measureVolume(volumeCorners(gl.projection, gl.modelview),
-                                     eyePosition(gl.modelview), perspective);
+    VolumeCorners corners{};
+    Point3 eye{};
+    ASSERT_TRUE(volumeCorners(gl.projection, gl.modelview, corners));
+    ASSERT_TRUE(eyePosition(gl.modelview, eye));
+    VolumeMeasures m = measureVolume(corners, eye, perspective);
     // Single precision matrices: angles to a thousandth of a degree, planes
     // to a thousandth of a unit.
     const double tolerance = 1e-3;

@@ -66,7 +66,8 @@ TEST_P(Volumes, EncloseTheVolumeTheirStationsGeometryDescribes)
     stationHandlers[c.station](c.width, c.height);
     endTrace();
     StationReadBack readBack = readBackStation();
-    VolumeCorners seen = volumeCorners(readBack.projection, readBack.modelview);
+    VolumeCorners seen{};
+    ASSERT_TRUE(volumeCorners(readBack.projection, readBack.modelview, seen));
     VolumeCorners expected = expectedCorners(c);
     // OpenGL keeps its matrices in single precision, so the corners can agree
     // only to a few float steps of the farthest one's distance from the eye.
@@ -94,10 +95,31 @@ TEST_P(Volumes, TellTheirStationAndProjectionFromTheReadBackAlone)
     stationHandlers[c.station](c.width, c.height);
     endTrace();
     ObservedVolume volume = observedVolume(readBackStation());
+    EXPECT_TRUE(volume.found);
     EXPECT_EQ(volume.perspective, c.station != 0);
     EXPECT_EQ(stationSeenFrom(volume.eye), c.station);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllShapes, Volumes, testing::ValuesIn(stationCases), caseName);
+
+// Matrices that flatten the scene enclose no volume: none is found, rather
+// than corners made of whatever the failed inversion left.
+TEST(Volume, OfMatricesWithNoInverseIsNotFound)
+{
+    Matrix4 flat = identityMatrix();
+    const int depthEntry = 10;
+    flat[depthEntry] = 0.0;
+    Matrix4 unreachable = identityMatrix();
+    unreachable[0] = NAN;
+    VolumeCorners corners{};
+    corners[0] = {1.0, 2.0, 3.0};
+    for (const Matrix4& projection : {flat, unreachable}) {
+        EXPECT_FALSE(volumeCorners(projection, identityMatrix(), corners));
+        EXPECT_EQ(corners[0], (Point3{1.0, 2.0, 3.0})) << "left untouched";
+    }
+    Point3 eye = {4.0, 5.0, 6.0};
+    EXPECT_FALSE(eyePosition(flat, eye));
+    EXPECT_EQ(eye, (Point3{4.0, 5.0, 6.0}));
+}
 
 } // namespace

@@ -101,9 +101,13 @@ async function openPage(browser, url, pageViewport) {
     return {context, page, record};
 }
 
+// The trace as the page has shown it, line by line; the panel keeps only the
+// newest lines, and the earlier ones it left out stand here as nulls, so that
+// a line keeps its number however long the session.
 async function traceLines(page) {
-    const text = await page.$eval('#trace', (element) => element.textContent);
-    return text === '' ? [] : text.split('\n');
+    const {text, omitted} = await page.$eval('#trace', (element) =>
+        ({text: element.textContent, omitted: Number(element.dataset.omitted || 0)}));
+    return new Array(omitted).fill(null).concat(text === '' ? [] : text.split('\n'));
 }
 
 // Runs of D are one D: how many frames a change brings is the platform's.

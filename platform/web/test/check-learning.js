@@ -299,6 +299,36 @@ async function checkPackage(browser, buildDir) {
     }
 }
 
+// A file of the panels that cannot be loaded: the page says which, where the
+// panels would be, and the viewer goes on answering its keys.
+const failedLoads = [
+    {file: 'observer.wasm', how: 'a network error', respond: (request) => request.abort('failed')},
+    {file: 'observer.js', how: 'a 404', respond: (request) => request.respond({status: 404, body: 'not found'})},
+    {file: 'learning.js', how: 'a 404', respond: (request) => request.respond({status: 404, body: 'not found'})},
+];
+async function checkFailedLoads(browser, address) {
+    for (const failure of failedLoads) {
+        const context = await browser.createBrowserContext();
+        const page = await context.newPage();
+        await page.setRequestInterception(true);
+        page.on('request', (request) => {
+            if (new URL(request.url()).pathname.endsWith('/' + failure.file)) failure.respond(request);
+            else request.continue();
+        });
+        await page.goto(address + 'index.html');
+        let seen = await awaitTrace(page, 0, ['RO', 'D']);
+        await page.waitForSelector('#load-failed:not([hidden])', {timeout: timeoutMs});
+        const said = await page.$eval('#load-failed', (p) => p.textContent);
+        const hidden = await page.$eval('#outside-view', (s) => s.hidden);
+        await page.focus('#canvas');
+        await page.keyboard.press('Enter');
+        seen = await awaitTrace(page, seen, ['K', 'RP1 100.00  11.46', 'D']);
+        check(said.includes(failure.file) && hidden, `${failure.file} failing with ${failure.how}: the page ` +
+            `says so ("${said}"), and the viewer still answers`);
+        await context.close();
+    }
+}
+
 async function checkLearning(browser, address, buildDirs, desktopDir, outDir) {
     const {context, page, record} = await openPage(browser, address + 'index.html');
     const {shares} = await checkStations(page, browser, buildDirs.desktop, outDir);
@@ -308,6 +338,7 @@ async function checkLearning(browser, address, buildDirs, desktopDir, outDir) {
     await checkButtons(browser, address, desktopDir);
     await checkLayouts(browser, address);
     await checkPackage(browser, buildDirs.web);
+    await checkFailedLoads(browser, address);
     return {shares, channelTolerance, outsideLimit, captionPixelsLimit};
 }
 

@@ -61,6 +61,7 @@ function shown(page) {
             modelview: text('yours-modelview'),
             shows: document.getElementById('yours-calls').dataset.shows,
             marked: Array.from(document.querySelectorAll('#yours [aria-invalid=true]')).map((e) => e.id.slice(6)),
+            noted: Array.from(document.querySelectorAll('#yours .noted')).map((e) => e.id.slice(6)),
             kind: document.getElementById('yours-kind').value,
             values: Object.fromEntries(Array.from(document.querySelectorAll('#yours-inputs input[type=number]'))
                 .map((e) => [e.id.slice(6), e.value])),
@@ -195,7 +196,8 @@ async function checkFromStation(browser, page, outDir, seen) {
 
 // Senseless values: each entered after the others it needs; the last one
 // entered in one input event, so that the camera before it is the last
-// sound one. Station 1's camera first (station 0's for the box).
+// sound one. Station 1's camera first (station 0's for the box). Noted ones
+// are sound but surprising: applied, with a note.
 const senseless = [
     {what: 'a perspective near at 0', values: {near: '0'}, names: ['near'], words: 'near is 0'},
     {what: 'a perspective near behind the eye', values: {near: '-5'}, names: ['near'], words: 'near is -5'},
@@ -220,9 +222,22 @@ const senseless = [
         names: ['eye-x', 'eye-y', 'eye-z', 'center-x', 'center-y', 'center-z'], words: 'same point'},
     {what: 'an empty input', values: {far: ''}, names: ['far'], words: 'far is empty or not a number'},
     // The browser's number input reads a number too large for a double as
-    // no number at all.
+    // no number, and says it could not read it.
     {what: 'a number too large for a double', values: {'eye-z': '1e999'}, names: ['eye-z'],
-        words: 'eye-z is empty or not a number'},
+        words: 'eye-z cannot be read as a number: it is too large'},
+    // Extremes: each named as the argument that makes the volume too thin
+    // or too large for single precision, not near and far.
+    {what: 'a vanishing field of view', values: {fovy: '1e-300'}, names: ['fovy'], words: 'fovy is 1e-300'},
+    {what: 'a vanishing aspect', values: {aspect: '1e-300'}, names: ['aspect'], words: 'aspect is 1e-300'},
+    {what: 'near and far a hair\'s breadth apart', values: {far: '88.000000000001'}, names: ['near', 'far'],
+        words: 'too close for OpenGL\'s single precision'},
+    {what: 'left and right a hair\'s breadth apart', station: 0, values: {right: '-9.999999999999'},
+        names: ['left', 'right'], words: 'too close for OpenGL\'s single precision'},
+    // Sound but surprising: applied, with a note that names its arguments.
+    {what: 'far nearer than near', values: {near: '120', far: '80'}, names: ['near', 'far'],
+        words: 'depth comes out reversed', noted: true},
+    {what: 'a field of view close to 180°', values: {fovy: '175'}, names: ['fovy'], words: 'close to 180',
+        noted: true},
 ];
 
 // The viewer's next station at the canvas's size, by its Enter key.
@@ -251,10 +266,20 @@ async function checkSenseless(page, seen) {
             await enter(page, name, text);
             await settle(page);
             const state = await shown(page);
+            const marks = value.noted ? state.noted : state.marked;
             const named = state.warning.includes(value.words) &&
                 value.names.every((n) => state.warning.includes(n.split('-')[0])) &&
-                JSON.stringify(state.marked.sort()) === JSON.stringify(value.names.slice().sort());
-            check(named, `${value.what}: "${state.warning}", with ${state.marked.join(', ')} marked`);
+                JSON.stringify(marks.sort()) === JSON.stringify(value.names.slice().sort()) &&
+                (value.noted ? state.marked : state.noted).length === 0;
+            check(named, `${value.what}: "${state.warning}", with ${marks.join(', ')} ` +
+                `${value.noted ? 'noted' : 'marked'}`);
+            if (value.noted) {
+                const expected = expectedFromInputs(state);
+                check(state.calls === expected.calls && Number(state.shows) === Number(sound.shows) + 1 &&
+                    !(await canvasPicture(page, '#yours-view')).equals(pictures[0]),
+                `${value.what}: the camera is applied and drawn, with its note`);
+                continue;
+            }
             const finite = [state.projection, state.modelview].every((m) => {
                 const numbers = numbersOf(m);
                 return numbers.length === 16 && numbers.every(Number.isFinite);

@@ -202,10 +202,60 @@ async function checkWeight(browser, address) {
     return {transferred, bytes};
 }
 
+// A long session: 1500 Enter presses, as the key buttons press them, ten in
+// each animation frame (a frame of the viewer's and the panels' takes tens
+// of milliseconds in software). The trace panel keeps its newest lines and
+// says how many it left out, the console gets every line, and the time the
+// page takes to handle a key (the keyboard callback and its trace lines,
+// synchronously) stays what it was at the start.
+const longSessionKeys = 1500;
+const keysPerFrame = 10;
+const keptLines = 2000;
+// Keys timed at the start and at the end of the session.
+const timedKeys = 100;
+async function checkLongSession(browser, address) {
+    const {context, page, record} = await openPage(browser, address + 'index.html');
+    const before = await awaitTrace(page, 0, ['RO', 'D']);
+    const times = await page.evaluate((keys, perFrame) => new Promise((resolve) => {
+        const canvas = document.getElementById('canvas');
+        const handled = [];
+        // The next keys once the frame the last ones asked for is drawn.
+        function press() {
+            for (let i = 0; i < perFrame && handled.length < keys; i++) {
+                const start = performance.now();
+                canvas.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true, cancelable: true}));
+                handled.push(performance.now() - start);
+                canvas.dispatchEvent(new KeyboardEvent('keyup', {key: 'Enter', bubbles: true, cancelable: true}));
+            }
+            if (handled.length === keys) resolve(handled);
+            else requestAnimationFrame(() => requestAnimationFrame(press));
+        }
+        press();
+    }), longSessionKeys, keysPerFrame);
+    await settle(page);
+    const lines = await traceLines(page);
+    const shownLines = lines.filter((line) => line !== null).length;
+    const omitted = await page.$eval('#trace-omitted', (p) => (p.hidden ? '' : p.textContent));
+    const total = record.console.length;
+    check(total >= before + 2 * longSessionKeys && lines.length === total && shownLines === keptLines &&
+        omitted.startsWith(`${total - keptLines} earlier lines`),
+        `after ${longSessionKeys} Enter presses the trace panel keeps the newest ${shownLines} of ${total} lines ` +
+        `and says it left ${total - keptLines} out ("${omitted}"); the console has all ${total}`);
+    const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(values.length / 2)];
+    const first = median(times.slice(0, timedKeys));
+    const last = median(times.slice(-timedKeys));
+    // Steady: at most twice the start's time, or a millisecond more, for timers' coarseness.
+    const slack = 1;
+    check(last <= Math.max(2 * first, first + slack), `a key takes as long to handle after ${longSessionKeys} ` +
+        `presses as at the start (median ${last.toFixed(2)} ms against ${first.toFixed(2)} ms)`);
+    await context.close();
+}
+
 // Every check in turn; the pictures' differing shares, the outside view's
 // and the page's weight for the figures. buildDirs: {web, desktop}.
 async function runChecks(browser, address, buildDirs, desktopDir, outDir) {
     await checkSession(browser, address);
+    await checkLongSession(browser, address);
     const shares = await checkPictures(browser, address, desktopDir, outDir);
     const learning = await checkLearning(browser, address, buildDirs, desktopDir, outDir);
     const yours = await checkYours(browser, address, outDir);
