@@ -30,7 +30,7 @@ async function main() {
     const {server, address} = await startServer(buildDir);
     let browser = null;
     try {
-        browser = await launchBrowser(userDataDir);
+        browser = await launchBrowser('chromium', userDataDir);
         const renderer = await webglRenderer(browser);
         console.log(`browser: ${await browser.version()}; WebGL: ${renderer}; page at ${address}`);
         const checked = await runChecks(browser, address, {web: buildDir, desktop: desktopBuildDir},
