@@ -135,7 +135,7 @@ package-web: web
 
 # The test also compares the outside view with the documentation program's
 # pictures, and serves the archive's files on their own.
-## 5 min | apt, npm | - | the page in headless Chromium, against the desktop's pictures
+## 6 min | apt, npm | - | the page in headless Chromium and in Firefox, against the desktop's pictures
 test-web: package-web tools
 	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR)
 

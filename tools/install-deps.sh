@@ -35,9 +35,9 @@ group_windows=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 dpkg-dev
     wine wine64 libgl1 libxrandr2 libxrender1 libxext6 libxcursor1 libxi6 libxinerama1
     libxcomposite1 libxfixes3 libxxf86vm1 zip)
 # The browser page: emscripten, with the acorn parser its optimiser needs;
-# zip for the page's archive, unzip for its test; the browser that tests the
+# zip for the page's archive, unzip for its test; the browsers that test the
 # page. The test driver comes from npm (added below where Node.js lacks it).
-group_web=(emscripten node-acorn zip unzip chromium)
+group_web=(emscripten node-acorn zip unzip chromium firefox-esr)
 
 # The packages of a group, one per line; fails on an unknown group.
 members() {

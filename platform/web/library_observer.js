@@ -64,7 +64,7 @@ var LibraryVarnelleObserver = {
   // antialiasing. The picture is kept after each frame, so that it can be
   // read back at any time, as the browser test reads it while the viewer's
   // canvas is in full screen and this one is not on the screen.
-  webObserverCreateContext__deps: ['$Browser', '$ObserverPage', '$VarnelleLights',
+  webObserverCreateContext__deps: ['$Browser', '$ObserverPage', '$VarnelleLights', '$VarnelleAttributes',
     'observerHandOver', 'observerShowStation', 'observerShowYours', 'observerTurn', 'observerReset',
     'observerDraw', 'observerApplyCamera', 'observerVerdictArguments', 'observerCameraApplied'],
   webObserverCreateContext: function() {

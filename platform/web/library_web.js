@@ -15,6 +15,8 @@
  * - Full screen: the runtime moves the canvas into a container of its own
  *   and back, which takes the focus from it; give it back.
  * - Lights: library_lights.js, shared with the outside view's program.
+ * - The colour attribute of a program that has none: library_attributes.js,
+ *   shared likewise.
  * - Leaving full screen: GLUT's glutPositionWindow asks for a frame before
  *   the new size is known, and glutReshapeWindow reshapes at once and again
  *   when the browser has left full screen. Here both only leave it, and the
@@ -29,7 +31,7 @@
  *   GLUT lacks: 0, since nothing frames the canvas.
  */
 var LibraryVarnelleWeb = {
-  $VarnelleWeb__deps: ['$GLUT', '$Browser', 'glutPostRedisplay', '$VarnelleLights'],
+  $VarnelleWeb__deps: ['$GLUT', '$Browser', 'glutPostRedisplay', '$VarnelleLights', '$VarnelleAttributes'],
   $VarnelleWeb__postset: 'VarnelleWeb.followResizesWithFrames(); VarnelleWeb.keepFocusInFullScreen();',
   $VarnelleWeb: {
     // The keyboard callback registered by the program, 0 while there is none.

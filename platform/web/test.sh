@@ -3,9 +3,11 @@
 # the desktop viewer's pictures of every view (the tour, on a private Xvfb),
 # then the page in WEB_BUILD_DIR in headless Chromium,
 # compared with them, and its outside view with the documentation program's
-# pictures (test/run.js beside this script). Installs the test driver's npm
-# packages from the lock file first; no browser is downloaded (Debian's
-# chromium is used).
+# pictures (test/run.js beside this script); then the viewer's checks and
+# the panels' in brief in Firefox, in a window on a private Xvfb
+# (varnelle-xserver), where its WebGL has a renderer. Installs the test
+# driver's npm packages from the lock file first; no browser is downloaded
+# (Debian's chromium and firefox-esr are used, found on PATH).
 # Usage: platform/web/test.sh BUILD_DIR WEB_BUILD_DIR [DOCS_DIR]
 #   BUILD_DIR holds the desktop viewer, its tour and the documentation
 #   program (make tools), WEB_BUILD_DIR the page and its archive (make
@@ -34,4 +36,10 @@ node "$driver_dir/check-server.js"
 
 desktop_pictures="$web_dir/desktop-pictures"
 "$build_dir/varnelle-tour" "$build_dir/varnelle" "$desktop_pictures" >/dev/null
-node "$driver_dir/run.js" "$web_dir" "$build_dir" "$desktop_pictures" "$web_dir/test" ${docs_dir:+"$docs_dir"}
+# Both browsers run, whichever fails.
+status=0
+node "$driver_dir/run.js" "$web_dir" "$build_dir" "$desktop_pictures" "$web_dir/test" ${docs_dir:+"$docs_dir"} ||
+    status=1
+"$build_dir/varnelle-xserver" node "$driver_dir/run.js" --browser firefox \
+    "$web_dir" "$build_dir" "$desktop_pictures" "$web_dir/test-firefox" || status=1
+exit $status

@@ -1,8 +1,10 @@
-// What the browser test's pieces share: the page's server, Debian's Chromium
-// driven headless through puppeteer-core, the viewer's trace as the page
-// shows it, pictures of the canvas, and the checks' tally.
+// What the browser test's pieces share: the page's server, the browsers
+// (Debian's Chromium, headless, and Debian's Firefox ESR) driven through
+// puppeteer-core, the viewer's trace as the page shows it, pictures of the
+// canvas, and the checks' tally.
 'use strict';
 const childProcess = require('child_process');
+const fs = require('fs');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
@@ -51,16 +53,74 @@ async function startServer(buildDir) {
     return {server, address};
 }
 
-// Debian's Chromium, headless, reaching nothing beyond this machine.
-function launchBrowser(userDataDir) {
-    return puppeteer.launch({
-        executablePath: '/usr/bin/chromium',
-        headless: true,
-        defaultViewport: viewport,
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-            '--disable-background-networking', '--disable-component-update', '--disable-sync',
-            `--user-data-dir=${userDataDir}`, `--window-size=${viewport.width},${viewport.height}`],
-    });
+// A command's file in the folders of PATH, or null.
+function onPath(command) {
+    for (const folder of (process.env.PATH || '').split(path.delimiter)) {
+        const file = path.join(folder || '.', command);
+        try {
+            fs.accessSync(file, fs.constants.X_OK);
+            if (fs.statSync(file).isFile()) return file;
+        } catch (error) {
+            // Not in this folder.
+        }
+    }
+    return null;
+}
+
+// Firefox's preferences beyond puppeteer-core's own (which already turn off
+// updates, safe browsing and health reports): no captive portal or
+// connectivity probes, telemetry, region look-up or DNS over HTTPS, and
+// full screen entered and left at once, without its warning.
+const firefoxPreferences = {
+    'network.captive-portal-service.enabled': false,
+    'network.connectivity-service.enabled': false,
+    'network.trr.mode': 5,
+    'toolkit.telemetry.server': '',
+    'browser.region.network.url': '',
+    'browser.region.update.enabled': false,
+    'full-screen-api.transition-duration.enter': '0 0',
+    'full-screen-api.transition-duration.leave': '0 0',
+    'full-screen-api.warning.timeout': 0,
+};
+
+// The browsers the test drives, by name: the command found on PATH, and how
+// it is launched. Chromium runs headless; Firefox, whose headless mode has
+// no WebGL here, in a window on the X display of DISPLAY (varnelle-xserver
+// gives it one). Both keep their profile in userDataDir and reach nothing
+// beyond this machine.
+const browsers = {
+    chromium: {
+        command: 'chromium',
+        options: (userDataDir) => ({
+            headless: true,
+            args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+                '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                `--user-data-dir=${userDataDir}`, `--window-size=${viewport.width},${viewport.height}`],
+        }),
+    },
+    firefox: {
+        command: 'firefox-esr',
+        options: (userDataDir) => ({
+            browser: 'firefox',
+            headless: false,
+            userDataDir,
+            extraPrefsFirefox: firefoxPreferences,
+            args: ['--no-remote'],
+        }),
+    },
+};
+
+function launchBrowser(name, userDataDir) {
+    const kind = browsers[name];
+    const executablePath = onPath(kind.command);
+    if (!executablePath) {
+        throw new Error(`the browser test needs ${kind.command} on PATH ` +
+            '(tools/install-deps.sh web installs it)');
+    }
+    if (name === 'firefox' && !process.env.DISPLAY) {
+        throw new Error('Firefox needs an X display: run the test under build/varnelle-xserver');
+    }
+    return puppeteer.launch({executablePath, defaultViewport: viewport, ...kind.options(userDataDir)});
 }
 
 // The renderer behind the browser's WebGL.
@@ -272,7 +332,7 @@ function formatKB(bytes) {
 }
 
 module.exports = {
-    timeoutMs, canvasSize, channelTolerance, changedShare, check, failureCount, sleep, startServer, launchBrowser, webglRenderer,
-    openPage, setInput, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, elementPicture, canvasPicture,
-    canvasPixels, decodePng, differingShare, timeLoad, totalBytes, formatKB,
+    timeoutMs, canvasSize, channelTolerance, changedShare, check, failureCount, sleep, startServer, browsers,
+    launchBrowser, webglRenderer, openPage, setInput, traceLines, collapseFrames, awaitTrace, awaitFrame, settle,
+    elementPicture, canvasPicture, canvasPixels, decodePng, differingShare, timeLoad, totalBytes, formatKB,
 };

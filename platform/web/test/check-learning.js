@@ -6,7 +6,8 @@
 // of the same station and size. Then the outside view turned (a drag, the
 // wheel, a pinch, the reset button) without a word to the viewer; the key
 // buttons; what stays after Escape; the layout from a phone to a projector;
-// and the page unpacked from make package-web's archive.
+// and the page unpacked from make package-web's archive. In brief (Firefox):
+// the first stations in the canvas's size, and the turns.
 'use strict';
 const childProcess = require('child_process');
 const fs = require('fs');
@@ -59,14 +60,18 @@ const stationSteps = [
     {key: 'F', station: 2},
 ];
 
-async function checkStations(page, browser, buildDir, outDir) {
+// The steps, or the first of them (the canvas's size only), from the page's
+// first frame on.
+async function checkStations(page, browser, buildDir, outDir, steps = stationSteps) {
     const screenSize = await page.evaluate(() => [window.screen.width, window.screen.height]);
     const fullScreenPictures = path.join(outDir, 'outside-desktop');
-    desktopOutsidePictures(buildDir, screenSize[0], screenSize[1], fullScreenPictures);
+    if (steps.some((step) => step.fullScreen)) {
+        desktopOutsidePictures(buildDir, screenSize[0], screenSize[1], fullScreenPictures);
+    }
     let seen = 0;
     let previous = null;
     const shares = [];
-    for (const step of stationSteps) {
+    for (const step of steps) {
         const [width, height] = step.fullScreen ? screenSize : [canvasSize, canvasSize];
         const expected = expectedStation(step.station, width, height);
         const name = `station ${step.station} at ${width}x${height}`;
@@ -126,7 +131,8 @@ async function wheel(page, box) {
     await page.mouse.wheel({deltaY: -300});
 }
 
-// Two fingers moving apart, through the browser's touch emulation.
+// Two fingers moving apart, through the browser's touch emulation (Chromium's
+// DevTools protocol).
 async function pinch(page, box) {
     const session = await page.createCDPSession();
     await session.send('Emulation.setTouchEmulationEnabled', {enabled: true, maxTouchPoints: 2});
@@ -148,7 +154,7 @@ async function resetButton(page) {
 const turns = [
     {what: 'a drag with the mouse', act: drag},
     {what: 'the wheel', act: wheel},
-    {what: 'a pinch of two fingers', act: pinch},
+    {what: 'a pinch of two fingers', act: pinch, cdp: true},
     {what: 'the reset button', act: resetButton, documented: true},
 ];
 
@@ -159,7 +165,7 @@ async function checkTurning(page, browser, station) {
     });
     const documented = await decodePng(browser, fs.readFileSync(
         path.join(repoDir, 'docs', 'stations', `station-${station}-${canvasSize}x${canvasSize}.png`)));
-    for (const turn of turns) {
+    for (const turn of turns.filter((t) => !t.cdp || browser.protocol === 'cdp')) {
         const before = await canvasPixels(browser, page, '#outside');
         const trace = await traceLines(page);
         const frame = await page.$eval('#outside', (canvas) => canvas.dataset.frame);
@@ -342,4 +348,18 @@ async function checkLearning(browser, address, buildDirs, desktopDir, outDir) {
     return {shares, channelTolerance, outsideLimit, captionPixelsLimit};
 }
 
-module.exports = {checkLearning, outsideShown};
+// The panels in brief: the first stations in the canvas's size, each with
+// its calls, its matrices and the outside view as the documentation
+// program draws it; the outside view turned; no page errors.
+const briefSteps = stationSteps.slice(0, 3);
+
+async function checkPanels(browser, address, outDir) {
+    const {context, page, record} = await openPage(browser, address + 'index.html');
+    const {shares} = await checkStations(page, browser, null, outDir, briefSteps);
+    await checkTurning(page, browser, briefSteps[briefSteps.length - 1].station);
+    check(record.errors.length === 0, `no page errors through the panels ${JSON.stringify(record.errors)}`);
+    await context.close();
+    return {shares};
+}
+
+module.exports = {checkLearning, checkPanels, outsideShown};

@@ -11,7 +11,7 @@ const {
     canvasSize, channelTolerance, check, openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, sleep,
     elementPicture, decodePng, differingShare, timeLoad, totalBytes, formatKB,
 } = require('./browser');
-const {checkLearning} = require('./check-learning');
+const {checkLearning, checkPanels} = require('./check-learning');
 const {checkYours} = require('./check-yours');
 const {checkAccess} = require('./check-access');
 
@@ -22,8 +22,14 @@ const wireframeLimit = 0.01;
 const weightLimitBytes = 150 * 1024;
 
 // A key with a character that the browser's US layout lacks, as a keyboard
-// with that key sends it.
+// with that key sends it: over WebDriver BiDi (Firefox) a key may be any
+// character; puppeteer-core's keys for Chromium are the US layout's, so
+// there the key event goes straight to Chromium's DevTools protocol.
 async function typeCharacter(page, character) {
+    if (page.browser().protocol !== 'cdp') {
+        await page.keyboard.press(character);
+        return;
+    }
     const session = await page.createCDPSession();
     for (const type of ['keyDown', 'keyUp']) {
         await session.send('Input.dispatchKeyEvent', {type, key: character, text: type === 'keyDown' ? character : ''});
@@ -49,14 +55,16 @@ async function checkSession(browser, address) {
     // collapsed). Keys with no lines are checked by the next step's lines. A
     // key that brings a frame has a step of its own: keys sent together may
     // share one frame.
-    const special = ['ArrowLeft', 'ArrowUp', 'F1', 'Home', 'Insert', 'Shift', 'Control', 'Alt', 'CapsLock'];
+    // WebDriver has no Caps Lock key: only Chromium's protocol presses it.
+    const special = ['ArrowLeft', 'ArrowUp', 'F1', 'Home', 'Insert', 'Shift', 'Control', 'Alt']
+        .concat(browser.protocol === 'cdp' ? ['CapsLock'] : []);
     const steps = [
         {keys: ['Enter'], lines: ['K', 'RP1 100.00  11.46', 'D']},
         {keys: ['Enter'], lines: ['K', 'RP2 141.42   8.10', 'D']},
         {keys: ['f'], lines: ['K', 'D']},
         {keys: ['z'], lines: ['K', 'D']},
         {keys: special.concat(['x']), lines: ['K']},
-        {keys: ['Space', 'Z', 'Q', 'Tab', 'Backspace', 'Delete'], lines: ['K', 'K', 'K', 'K', 'K', 'K']},
+        {keys: [' ', 'Z', 'Q', 'Tab', 'Backspace', 'Delete'], lines: ['K', 'K', 'K', 'K', 'K', 'K']},
         {modifier: 'Shift', keys: ['Digit1', 'Slash', 'Quote', 'Semicolon'], lines: ['K', 'K', 'K', 'K']},
         {characters: ['é', 'ß', '€', 'ж', '✓'], lines: ['K', 'K', 'K', 'K', 'K']},
         {keys: ['F'], lines: ['K', 'RP2 141.42   8.10', 'D'], fullScreen: true},
@@ -146,7 +154,6 @@ async function checkSession(browser, address) {
         'every trace line, and nothing else, went to the console log');
     check(record.errors.length === 0, `no page errors ${JSON.stringify(record.errors)}`);
     await context.close();
-    return trace;
 }
 
 // The tour's views, in the tour's order, each with the key that brings it.
@@ -251,17 +258,31 @@ async function checkLongSession(browser, address) {
     await context.close();
 }
 
-// Every check in turn; the pictures' differing shares, the outside view's
-// and the page's weight for the figures. buildDirs: {web, desktop}.
-async function runChecks(browser, address, buildDirs, desktopDir, outDir) {
-    await checkSession(browser, address);
-    await checkLongSession(browser, address);
-    const shares = await checkPictures(browser, address, desktopDir, outDir);
-    const learning = await checkLearning(browser, address, buildDirs, desktopDir, outDir);
-    const yours = await checkYours(browser, address, outDir);
-    await checkAccess(browser, address);
-    const weight = await checkWeight(browser, address);
-    return {shares, learning, yours, weight, channelTolerance};
+// Every check, in turn, in the browsers named beside it; what each returns
+// goes into the figures under its name: the pictures' differing shares, the
+// outside view's and the page's weight. Firefox checks the viewer as
+// Chromium does and the panels in brief; the rest needs Chromium's DevTools
+// protocol (touch, the network, text inserted at once) or is the same page
+// again. t: {browser, address, buildDirs: {web, desktop}, desktopDir, outDir}.
+const both = ['chromium', 'firefox'];
+const checks = [
+    {name: 'session', browsers: both, run: (t) => checkSession(t.browser, t.address)},
+    {name: 'longSession', browsers: ['chromium'], run: (t) => checkLongSession(t.browser, t.address)},
+    {name: 'shares', browsers: both, run: (t) => checkPictures(t.browser, t.address, t.desktopDir, t.outDir)},
+    {name: 'learning', browsers: ['chromium'],
+        run: (t) => checkLearning(t.browser, t.address, t.buildDirs, t.desktopDir, t.outDir)},
+    {name: 'panels', browsers: ['firefox'], run: (t) => checkPanels(t.browser, t.address, t.outDir)},
+    {name: 'yours', browsers: ['chromium'], run: (t) => checkYours(t.browser, t.address, t.outDir)},
+    {name: 'access', browsers: ['chromium'], run: (t) => checkAccess(t.browser, t.address)},
+    {name: 'weight', browsers: ['chromium'], run: (t) => checkWeight(t.browser, t.address)},
+];
+
+async function runChecks(browserName, browser, address, buildDirs, desktopDir, outDir) {
+    const figures = {channelTolerance};
+    for (const each of checks.filter((c) => c.browsers.includes(browserName))) {
+        figures[each.name] = await each.run({browser, address, buildDirs, desktopDir, outDir});
+    }
+    return figures;
 }
 
 module.exports = {runChecks};
