@@ -71,6 +71,9 @@ const int stillRunning = -2;
 // throws if there is none.
 long processStatusKb(int pid, const std::string& key);
 
+// Where temporary files go: TMPDIR when it is set and not empty, else /tmp.
+std::string temporaryFolder();
+
 class Program {
 public:
     explicit Program(const Launch& launch);

@@ -60,22 +60,33 @@ struct OwnedDescriptor {
     }
 };
 
+} // namespace
+
+std::string temporaryFolder()
+{
+    const char* folder = std::getenv("TMPDIR");
+    return folder != nullptr && folder[0] != '\0' ? folder : "/tmp";
+}
+
+namespace {
+
 // An unlinked temporary file, open for writing; `reader` gets a second
 // descriptor with an offset of its own.
 int temporaryFile(int& reader)
 {
-    char path[] = "/tmp/varnelle-drive-XXXXXX";
-    int writer = mkostemp(path, O_CLOEXEC);
+    std::string name = temporaryFolder() + "/varnelle-drive-XXXXXX";
+    std::vector<char> path(name.c_str(), name.c_str() + name.size() + 1);
+    int writer = mkostemp(path.data(), O_CLOEXEC);
     if (writer < 0) {
         throw failure("cannot make a temporary file");
     }
-    reader = open(path, O_RDONLY | O_CLOEXEC);
+    reader = open(path.data(), O_RDONLY | O_CLOEXEC);
     int openError = errno;
-    unlink(path);
+    unlink(path.data());
     if (reader < 0) {
         close(writer);
         errno = openError;
-        throw failure(std::string("cannot read back the temporary file ") + path);
+        throw failure(std::string("cannot read back the temporary file ") + path.data());
     }
     return writer;
 }

@@ -64,12 +64,13 @@ Server::Server(int width, int height, const std::string& windowManager)
         return;
     }
 
-    char folder[] = "/tmp/varnelle-home-XXXXXX";
-    if (mkdtemp(folder) == nullptr) {
+    std::string name = temporaryFolder() + "/varnelle-home-XXXXXX";
+    std::vector<char> folder(name.c_str(), name.c_str() + name.size() + 1);
+    if (mkdtemp(folder.data()) == nullptr) {
         throw std::runtime_error(std::string("no HOME folder for ") + windowManager + ": " +
                                  strerror(errno));
     }
-    home = folder;
+    home = folder.data();
     try {
         startManager(windowManager, command->second);
     } catch (...) {

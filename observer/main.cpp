@@ -18,15 +18,17 @@
 // It needs an X display (make stations runs it on a private one). The
 // stations' trace lines and the viewer's frames' go to standard output as in
 // the viewer.
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
-#include <sys/stat.h>
 
 #include "calls.h"
 #include "camera/camera.h"
@@ -46,7 +48,34 @@ namespace {
 const char pictureFolder[] = "stations";
 const char exerciseFolder[] = "exercises";
 // Permissions of the folders made, before the umask.
-const mode_t folderMode = 0777;
+// Make a folder and the folders above it; false, with a message naming it
+// and why, when it cannot be made.
+bool makeFolder(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        std::fprintf(stderr, "stations: cannot make the folder %s: %s\n", folder.c_str(),
+                     error.message().c_str());
+        return false;
+    }
+    return true;
+}
+
+// A window size given on the command line: a whole number of pixels, from
+// 1 up to what an X server takes, and nothing after it.
+bool readSize(const char* text, int& size)
+{
+    const long largestSize = 16384;
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > largestSize) {
+        return false;
+    }
+    size = static_cast<int>(value);
+    return true;
+}
 // The viewer's window size for the followed tips and the exercises, pixels.
 const int viewerSize = 480;
 // The cone followed in every station, and the one the exercises follow.
@@ -211,7 +240,9 @@ drive::Picture stationPicture(int station, const std::function<void()>& change =
 bool workExercises(const std::vector<std::vector<ShapeResult>>& results, const std::string& docsDir,
                    ExerciseResults& exercises)
 {
-    mkdir((docsDir + "/" + exerciseFolder).c_str(), folderMode);
+    if (!makeFolder(docsDir + "/" + exerciseFolder)) {
+        return false;
+    }
     // Station 1 in a wide window with the aspect left at 1.
     int wideWidth = shapeSizes[1][0];
     int wideHeight = shapeSizes[1][1];
@@ -265,8 +296,9 @@ bool workExercises(const std::vector<std::vector<ShapeResult>>& results, const s
 
 int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
 {
-    mkdir(docsDir.c_str(), folderMode);
-    mkdir((docsDir + "/" + pictureFolder).c_str(), folderMode);
+    if (!makeFolder(docsDir + "/" + pictureFolder)) {
+        return 1;
+    }
     std::vector<std::vector<ShapeResult>> results(stationCount,
                                                   std::vector<ShapeResult>(shapeCount));
     for (int station = 0; station < stationCount; ++station) {
@@ -302,8 +334,7 @@ int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
     putStationsValues(values, results, tips);
     putCamerasValues(values, results, coneTips);
     putExercisesValues(values, results, exercises);
-    mkdir(valuesDir.c_str(), folderMode);
-    if (!writeValues(valuesDir, values)) {
+    if (!makeFolder(valuesDir) || !writeValues(valuesDir, values)) {
         std::fprintf(stderr, "stations: cannot write the pages' values into %s\n", valuesDir.c_str());
         return 1;
     }
@@ -314,8 +345,9 @@ int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
 // Every station's observer picture in a window of width × height pixels.
 int writePictures(int width, int height, const std::string& folder)
 {
-    mkdir(folder.c_str(), folderMode);
-    mkdir((folder + "/" + pictureFolder).c_str(), folderMode);
+    if (!makeFolder(folder + "/" + pictureFolder)) {
+        return 1;
+    }
     for (int station = 0; station < stationCount; ++station) {
         ShapeResult result;
         if (!showStation(station, width, height, folder, result)) {
@@ -337,14 +369,12 @@ int main(int argc, char** argv)
     const int tourArguments = 5;
     const int picturesArguments = 5;
     if (argc == tourArguments && std::string(argv[1]) == "--tour-frames") {
-        mkdir(argv[4], folderMode);
-        return writeTourFrames(argv[2], argv[3], argv[4]) ? 0 : 1;
+        return makeFolder(argv[4]) && writeTourFrames(argv[2], argv[3], argv[4]) ? 0 : 1;
     }
     int width = 0;
     int height = 0;
     if (argc == picturesArguments && std::string(argv[1]) == "--pictures" &&
-        std::sscanf(argv[2], "%d", &width) == 1 && std::sscanf(argv[3], "%d", &height) == 1 &&
-        width > 0 && height > 0) {
+        readSize(argv[2], width) && readSize(argv[3], height)) {
         return writePictures(width, height, argv[4]);
     }
     if (argc != documentationArguments) {

@@ -8,6 +8,7 @@
 // of the line's width (an OpenGL wide line spans its width across its minor
 // axis), or as one-pixel lines, at the depth each place would have had.
 // glVertex3d, which the emulation lacks, is glVertex3f otherwise.
+#include <algorithm>
 #include <cmath>
 
 #include "observer_gl.h"
@@ -204,9 +205,12 @@ void __wrap_glLineWidth(GLfloat width)
     __real_glLineWidth(1.0f);
 }
 
+// As OpenGL does, the factor is clamped to 1..256.
 void glLineStipple(GLint factor, GLushort pattern)
 {
-    followed.line.factor = factor;
+    const GLint smallestFactor = 1;
+    const GLint largestFactor = 256;
+    followed.line.factor = std::clamp(factor, smallestFactor, largestFactor);
     followed.line.pattern = pattern;
 }
 
