@@ -34,7 +34,7 @@ endif
 
 .PHONY: help all viewer tools build sanitize-build run test reliability tour stations bench clean \
 	windows package-windows test-windows package test-package \
-	web serve-web package-web test-web bench-web
+	web serve-web package-web test-web bench-web test-fresh-root
 
 ## 3 min | apt | - | the same as make build
 all: build
@@ -142,6 +142,13 @@ test-web: package-web tools
 ## 10 min | apt, npm | docs/web.md, docs/web-*.png | the browser test, then the page timed and pictured
 bench-web: package-web tools
 	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR) docs
+
+# What make test-fresh-root runs in a fresh Debian 12 root.
+TARGETS := test-web
+
+## 15 min | apt, npm, Debian root | - | make $(TARGETS) in a fresh Debian 12 root, as a contributor's first day runs it
+test-fresh-root: test-package
+	platform/debian/test-fresh-root.sh $(PACKAGE_ROOT_DIR) $(TARGETS)
 
 ## 5 s | - | - | remove every build folder (build-package-root/ too)
 clean:
