@@ -106,7 +106,7 @@ bench:
 
 ## 1 min | apt, Debian src | - | the Windows console viewer, build-windows/varnelle.exe
 windows:
-	@$(DEPS) windows
+	@$(DEPS) build windows
 	@platform/windows/build-freeglut.sh $(WINDOWS_BUILD_DIR)
 	cmake --preset windows
 	cmake --build --preset windows
@@ -121,7 +121,7 @@ test-windows: build windows
 
 ## 1 min | apt | - | the viewer as a web page, with its panels, in build-web/
 web:
-	@$(DEPS) web
+	@$(DEPS) build web
 	cmake --preset web
 	cmake --build --preset web
 
