@@ -45,14 +45,19 @@ rm -rf "$root"
 mkdir -p "$root"
 tar -C "$root" -xf "$pristine"
 # This machine's own configuration for reaching the network: its resolver,
-# its certificate authorities and npm's settings.
+# npm's settings, and the certificate authorities it added to Debian's
+# (which the root's ca-certificates takes in when it is installed).
 cp /etc/resolv.conf "$root/etc/resolv.conf"
-for file in /etc/npmrc /etc/ssl/certs/ca-certificates.crt; do
+for file in /etc/npmrc /usr/etc/npmrc; do
     if [ -f "$file" ]; then
         mkdir -p "$root$(dirname "$file")"
         cp "$file" "$root$file"
     fi
 done
+if [ -d /usr/local/share/ca-certificates ]; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp -r /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
+fi
 trap 'umount -R "$root/proc" "$root/dev" 2>/dev/null || true; rm -rf "$root"' EXIT
 mount -t proc proc "$root/proc"
 mount --rbind /dev "$root/dev"
