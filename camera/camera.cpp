@@ -1,4 +1,5 @@
-// Varnelle: camera stations, one shared set-up serving all four.
+// Varnelle: the camera station handlers, each applying its row of the
+// station table (stations.cpp) to the window's size.
 #include "camera.h"
 
 #include <cmath>
@@ -10,29 +11,6 @@
 
 const StationHandler stationHandlers[stationCount] = {
     reshapeOrtho, reshapePerspective1, reshapePerspective2, reshapePerspective3};
-
-// Orthographic station, scene units: the narrower side of the window shows
-// -10..10, and the depth range is -20..20.
-static const double orthoHalfSpan = 10.0;
-static const double orthoNear = -20.0;
-static const double orthoFar = 20.0;
-
-// Perspective stations: the base angle makes a 20-unit span (scene units)
-// fill the view at the eye's distance; the clipping planes lie 12 units either
-// side of the origin, which brackets the cones' 10-unit reach.
-static const double perspectiveSpan = 20.0;
-static const double perspectiveDepth = 12.0;
-// Radians to degrees, with pi taken as 3.14159.
-static const double degreesPerHalfTurn = 180.0;
-static const double piApprox = 3.14159;
-
-// Eye positions of the perspective stations, scene units; all look at the
-// scene's origin with +y up.
-static const double eyeStation1[3] = {0.0, 0.0, 100.0};
-static const double eyeStation2[3] = {100.0, 0.0, 100.0};
-static const double eyeStation3[3] = {100.0, 100.0, 100.0};
-static const double sceneOrigin[3] = {0.0, 0.0, 0.0};
-static const double upDirection[3] = {0.0, 1.0, 0.0};
 
 // Record the size, set the viewport and leave an identity projection current.
 // The projection's sides come back in w and h: a zero side (a window can
@@ -56,53 +34,76 @@ static void beginView()
     glLoadIdentity();
 }
 
-void reshapeOrtho(int width, int height)
+// D: the eye's distance from the scene's origin.
+static double eyeDistance(const Station& s)
 {
-    std::printf("RO\n");
+    return std::sqrt(s.eye[0] * s.eye[0] + s.eye[1] * s.eye[1] + s.eye[2] * s.eye[2]);
+}
+
+// An orthographic station: the view is the identity.
+static void applyOrthographic(const Station& s, int width, int height)
+{
+    std::printf("%s\n", s.traceName);
     double w = 0.0;
     double h = 0.0;
     beginStation(width, height, w, h);
-    // Fit the narrower side of the window to the half-span.
+    double halfSpan = s.span / 2.0;
+    double d = eyeDistance(s);
+    // Fit the narrower side of the window to the span.
     if (h > w) {
-        double r = h * orthoHalfSpan / w;
-        glOrtho(-orthoHalfSpan, orthoHalfSpan, -r, r, orthoNear, orthoFar);
+        double r = h * halfSpan / w;
+        glOrtho(-halfSpan, halfSpan, -r, r, d - s.depth, d + s.depth);
     } else {
-        double r = w * orthoHalfSpan / h;
-        glOrtho(-r, r, -orthoHalfSpan, orthoHalfSpan, orthoNear, orthoFar);
+        double r = w * halfSpan / h;
+        glOrtho(-r, r, -halfSpan, halfSpan, d - s.depth, d + s.depth);
     }
     beginView();
 }
 
-// A perspective station: trace name, eye position and the window size.
-static void reshapePerspective(const char* name, const double eye[3], int width, int height)
+// A perspective station: its trace shows D and the base angle.
+static void applyPerspective(const Station& s, int width, int height)
 {
-    double d = std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
-    // 20 / D radians in degrees, evaluated left to right.
-    double baseAngle = perspectiveSpan / d * degreesPerHalfTurn / piApprox;
-    std::printf("%s %6.2lf %6.2lf\n", name, d, baseAngle);
+    double d = eyeDistance(s);
+    // span / D radians in degrees, evaluated left to right.
+    double baseAngle = s.span / d * degreesPerHalfTurn / piApprox;
+    std::printf("%s %6.2lf %6.2lf\n", s.traceName, d, baseAngle);
     double w = 0.0;
     double h = 0.0;
     beginStation(width, height, w, h);
     // Once the window is at least as tall as wide, widen the vertical angle
     // with its height-to-width ratio.
     double fovy = h < w ? baseAngle : (h / w) * baseAngle;
-    gluPerspective(fovy, w / h, d - perspectiveDepth, d + perspectiveDepth);
+    gluPerspective(fovy, w / h, d - s.depth, d + s.depth);
     beginView();
-    gluLookAt(eye[0], eye[1], eye[2], sceneOrigin[0], sceneOrigin[1], sceneOrigin[2],
-              upDirection[0], upDirection[1], upDirection[2]);
+    gluLookAt(s.eye[0], s.eye[1], s.eye[2], s.target[0], s.target[1], s.target[2], s.up[0],
+              s.up[1], s.up[2]);
+}
+
+static void applyStation(const Station& s, int width, int height)
+{
+    if (s.kind == StationKind::orthographic) {
+        applyOrthographic(s, width, height);
+    } else {
+        applyPerspective(s, width, height);
+    }
+}
+
+void reshapeOrtho(int width, int height)
+{
+    applyStation(stations[0], width, height);
 }
 
 void reshapePerspective1(int width, int height)
 {
-    reshapePerspective("RP1", eyeStation1, width, height);
+    applyStation(stations[1], width, height);
 }
 
 void reshapePerspective2(int width, int height)
 {
-    reshapePerspective("RP2", eyeStation2, width, height);
+    applyStation(stations[2], width, height);
 }
 
 void reshapePerspective3(int width, int height)
 {
-    reshapePerspective("RP3", eyeStation3, width, height);
+    applyStation(stations[3], width, height);
 }

@@ -87,12 +87,13 @@ std::string stationsTable(const std::vector<std::vector<ShapeResult>>& results)
                 << "` | identity: from the origin along −z, +y up |\n";
             continue;
         }
-        double d = eyeDistance(stationEyes[s]);
+        double d = eyeDistance(stationEye(s));
+        double a = baseAngle(stations[s].span, d);
         // The trace line, as the station writes it.
         char trace[32] = "";
-        std::snprintf(trace, sizeof trace, "RP%d %6.2lf %6.2lf", s, d, baseAngle(d));
-        out << "| " << s << " | `" << trace << "` | " << point(stationEyes[s]) << " | " << numberText(d) << " | "
-            << numberText(baseAngle(d)) << "° | `" << callOf(r, "gluPerspective") << "` | `"
+        std::snprintf(trace, sizeof trace, "%s %6.2lf %6.2lf", stations[s].traceName, d, a);
+        out << "| " << s << " | `" << trace << "` | " << point(stationEye(s)) << " | " << numberText(d) << " | "
+            << numberText(a) << "° | `" << callOf(r, "gluPerspective") << "` | `"
             << callOf(r, "gluLookAt") << "` |\n";
     }
     return out.str();
@@ -118,9 +119,9 @@ std::string anglesTable()
            " Scene's nearest point drawn | Farthest point drawn |\n";
     out << "|---|---|---|---|---|---|---|\n";
     for (int s = 1; s < 4; ++s) {
-        double d = eyeDistance(stationEyes[s]);
-        double a = baseAngle(d);
-        double exact = exactAngle(perspectiveSpan, d);
+        double d = eyeDistance(stationEye(s));
+        double a = baseAngle(stations[s].span, d);
+        double exact = exactAngle(stations[s].span, d);
         out << "| " << s << " | " << fixed(d, angleDecimals) << " | " << fixed(a, angleDecimals)
             << "° | " << fixed(exact, angleDecimals) << "° | "
             << fixed((a / exact - 1.0) * percent, angleDecimals) << " % | "
@@ -144,13 +145,13 @@ void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeRes
     values["stationsTable"] = stationsTable(results);
     values["shapesTable"] = shapesTable(results);
     values["anglesTable"] = anglesTable();
-    double smallest = baseAngle(eyeDistance(stationEyes[3]));
-    double largest = baseAngle(eyeDistance(stationEyes[1]));
+    double smallest = baseAngle(stations[3].span, eyeDistance(stationEye(3)));
+    double largest = baseAngle(stations[1].span, eyeDistance(stationEye(1)));
     values["angleSmallest"] = fixed(smallest, angleDecimals);
     values["angleLargest"] = fixed(largest, angleDecimals);
 
     // Orthographic: the wide window's half-width.
-    OrthoArguments wideBox = orthoArguments(shapeSizes[wide][0], shapeSizes[wide][1]);
+    OrthoArguments wideBox = orthoArguments(0, shapeSizes[wide][0], shapeSizes[wide][1]);
     values["orthoWideRight"] = fixed(wideBox.right, wholeUnits);
 
     // Station 1 in the wide window: the angle across from the angle up.
@@ -167,24 +168,25 @@ void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeRes
 
     // Station 2 in the tall window: the angle itself is scaled, not its
     // tangent, so the width sees a little more than the base angle.
-    double d2 = eyeDistance(stationEyes[2]);
+    double d2 = eyeDistance(stationEye(2));
     PerspectiveArguments t2 = perspectiveArguments(2, shapeSizes[tall][0], shapeSizes[tall][1]);
-    values["tallBase"] = fixed(baseAngle(d2), angleDecimals);
+    values["tallBase"] = fixed(baseAngle(stations[2].span, d2), angleDecimals);
     values["tallUp"] = fixed(t2.fovy, angleDecimals);
     values["tallAspect"] = fixed(t2.aspect, 1);
     values["tallAcross"] = fixed(horizontalAngle(t2.fovy, t2.aspect), angleDecimals);
     values["tallAngleTan"] = fixed(t2.aspect * tangentOfHalf(t2.fovy), fineDecimals);
-    values["tallBaseTan"] = fixed(tangentOfHalf(baseAngle(d2)), fineDecimals);
+    values["tallBaseTan"] = fixed(tangentOfHalf(baseAngle(stations[2].span, d2)), fineDecimals);
 
     // Station 1's planes.
     PerspectiveArguments s1 = perspectiveArguments(1, shapeSizes[square][0], shapeSizes[square][1]);
     values["s1Near"] = fixed(s1.nearPlane, wholeUnits);
     values["s1Far"] = fixed(s1.farPlane, wholeUnits);
-    values["orthoNear"] = fixed(orthoNear, wholeUnits);
-    values["orthoFar"] = fixed(orthoFar, wholeUnits);
-    values["orthoNearZ"] = fixed(-orthoNear, wholeUnits);
-    values["orthoFarZ"] = fixed(-orthoFar, wholeUnits);
-    values["depth"] = fixed(perspectiveDepth, wholeUnits);
+    OrthoArguments box = orthoArguments(0, shapeSizes[square][0], shapeSizes[square][1]);
+    values["orthoNear"] = fixed(box.nearPlane, wholeUnits);
+    values["orthoFar"] = fixed(box.farPlane, wholeUnits);
+    values["orthoNearZ"] = fixed(-box.nearPlane, wholeUnits);
+    values["orthoFarZ"] = fixed(-box.farPlane, wholeUnits);
+    values["depth"] = fixed(stations[1].depth, wholeUnits);
     values["reach"] = fixed(coneLength, wholeUnits);
     values["sampleBack"] = fixed(coneTips[0].sampleBack, 1);
 }

@@ -51,7 +51,7 @@ std::string orthoTips(const ShapeResult& r)
 // 3's eye, cuts, and from where along their axes.
 std::string nearCutCones(int station, double inFront)
 {
-    Point3 eye = stationEyes[station];
+    Point3 eye = stationEye(station);
     double d = eyeDistance(eye);
     std::ostringstream out;
     for (int c = 0; c < coneCount; ++c) {
@@ -89,24 +89,27 @@ void putExercisesValues(PageValues& values, const std::vector<std::vector<ShapeR
     values["e1Tips"] = orthoTips(results[0][square]);
 
     // 2. The orthographic near plane.
-    values["e2NearZ"] = fixed(-orthoNear, wholeUnits);
-    values["e2FarZ"] = fixed(-orthoFar, wholeUnits);
+    OrthoArguments box = orthoArguments(0, shapeSizes[square][0], shapeSizes[square][1]);
+    values["e2NearZ"] = fixed(-box.nearPlane, wholeUnits);
+    values["e2FarZ"] = fixed(-box.farPlane, wholeUnits);
     values["e2TipZ"] = fixed(coneLength, wholeUnits);
 
     // 3. An eye at distance 50.
-    double a50 = baseAngle(askedDistance);
+    // The span and depth of the perspective stations, at another distance.
+    const Station& lens = stations[1];
+    double a50 = baseAngle(lens.span, askedDistance);
     char trace[32] = "";
     std::snprintf(trace, sizeof trace, "%6.2lf %6.2lf", askedDistance, a50);
     values["e3Distance"] = fixed(askedDistance, wholeUnits);
     values["e3Angle"] = fixed(a50, angleDecimals);
-    values["e3Exact"] = fixed(exactAngle(perspectiveSpan, askedDistance), angleDecimals);
-    values["e3Near"] = fixed(askedDistance - perspectiveDepth, wholeUnits);
-    values["e3Far"] = fixed(askedDistance + perspectiveDepth, wholeUnits);
+    values["e3Exact"] = fixed(exactAngle(lens.span, askedDistance), angleDecimals);
+    values["e3Near"] = fixed(askedDistance - lens.depth, wholeUnits);
+    values["e3Far"] = fixed(askedDistance + lens.depth, wholeUnits);
     values["e3Trace"] = trace;
 
     // 4. How much depth changes sizes at station 3, and at station 1.
-    double d3 = eyeDistance(stationEyes[3]);
-    double d1 = eyeDistance(stationEyes[1]);
+    double d3 = eyeDistance(stationEye(3));
+    double d1 = eyeDistance(stationEye(1));
     values["e4Distance"] = fixed(d3, angleDecimals);
     values["e4Nearer"] = fixed(d3 - coneLength, angleDecimals);
     values["e4Farther"] = fixed(d3 + coneLength, angleDecimals);
@@ -127,7 +130,7 @@ void putExercisesValues(PageValues& values, const std::vector<std::vector<ShapeR
     values["e6Up"] = fixed(t1.fovy, angleDecimals);
     values["e6Aspect"] = fixed(t1.aspect, 1);
     values["e6Across"] = fixed(horizontalAngle(t1.fovy, t1.aspect), angleDecimals);
-    values["e6Base"] = fixed(baseAngle(d1), angleDecimals);
+    values["e6Base"] = fixed(baseAngle(stations[1].span, d1), angleDecimals);
 
     // 7. Station 1 in a wide window with the aspect left at 1.
     int width = shapeSizes[wide][0];
@@ -135,7 +138,7 @@ void putExercisesValues(PageValues& values, const std::vector<std::vector<ShapeR
     PerspectiveArguments right = perspectiveArguments(1, width, height);
     PerspectiveArguments stuck = right;
     stuck.aspect = 1.0;
-    Matrix4 view = lookAtMatrix(stationEyes[1], stationTarget, stationUp);
+    Matrix4 view = lookAtMatrix(stationEye(1), stationTarget(1), stationUp(1));
     std::array<int, 4> viewport = {0, 0, width, height};
     FollowedPoint greenRight =
         followPoint(coneTip(cones[greenCone]), view, perspectiveMatrix(right), viewport);

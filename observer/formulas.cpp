@@ -61,17 +61,41 @@ Point3 coneTip(const Cone& cone, double back)
     return {cone.axis[0] * along, cone.axis[1] * along, cone.axis[2] * along};
 }
 
-const Point3 stationEyes[4] = {
-    {0.0, 0.0, 0.0}, {0.0, 0.0, 100.0}, {100.0, 0.0, 100.0}, {100.0, 100.0, 100.0}};
-const Point3 stationTarget = {0.0, 0.0, 0.0};
-const Point3 stationUp = {0.0, 1.0, 0.0};
+namespace {
+
+Point3 point(const double v[3])
+{
+    return {v[0], v[1], v[2]};
+}
+
+} // namespace
+
+Point3 stationEye(int station)
+{
+    return point(stations[station].eye);
+}
+
+Point3 stationTarget(int station)
+{
+    return point(stations[station].target);
+}
+
+Point3 stationUp(int station)
+{
+    return point(stations[station].up);
+}
+
+bool isPerspective(int station)
+{
+    return stations[station].kind == StationKind::perspective;
+}
 
 int stationSeenFrom(const Point3& eye)
 {
     int nearest = 0;
     double nearestDistance = 0.0;
     for (int station = 0; station < stationCount; ++station) {
-        const Point3& e = stationEyes[station];
+        Point3 e = stationEye(station);
         double distance = eyeDistance({eye[0] - e[0], eye[1] - e[1], eye[2] - e[2]});
         if (station == 0 || distance < nearestDistance) {
             nearest = station;
@@ -86,9 +110,9 @@ double eyeDistance(const Point3& eye)
     return std::sqrt(eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
 }
 
-double baseAngle(double distance)
+double baseAngle(double span, double distance)
 {
-    return perspectiveSpan / distance * halfTurnDegrees / piApprox;
+    return span / distance * halfTurnDegrees / piApprox;
 }
 
 double verticalAngle(double base, double width, double height)
@@ -96,35 +120,39 @@ double verticalAngle(double base, double width, double height)
     return height < width ? base : (height / width) * base;
 }
 
-OrthoArguments orthoArguments(double width, double height)
+OrthoArguments orthoArguments(int station, double width, double height)
 {
+    const Station& s = stations[station];
+    double d = eyeDistance(stationEye(station));
+    double halfSpan = s.span / 2.0;
     OrthoArguments a;
-    a.nearPlane = orthoNear;
-    a.farPlane = orthoFar;
+    a.nearPlane = d - s.depth;
+    a.farPlane = d + s.depth;
     if (height > width) {
-        double r = height * orthoHalfSpan / width;
-        a.left = -orthoHalfSpan;
-        a.right = orthoHalfSpan;
+        double r = height * halfSpan / width;
+        a.left = -halfSpan;
+        a.right = halfSpan;
         a.bottom = -r;
         a.top = r;
     } else {
-        double r = width * orthoHalfSpan / height;
+        double r = width * halfSpan / height;
         a.left = -r;
         a.right = r;
-        a.bottom = -orthoHalfSpan;
-        a.top = orthoHalfSpan;
+        a.bottom = -halfSpan;
+        a.top = halfSpan;
     }
     return a;
 }
 
 PerspectiveArguments perspectiveArguments(int station, double width, double height)
 {
-    double d = eyeDistance(stationEyes[station]);
+    const Station& s = stations[station];
+    double d = eyeDistance(stationEye(station));
     PerspectiveArguments a;
-    a.fovy = verticalAngle(baseAngle(d), width, height);
+    a.fovy = verticalAngle(baseAngle(s.span, d), width, height);
     a.aspect = width / height;
-    a.nearPlane = d - perspectiveDepth;
-    a.farPlane = d + perspectiveDepth;
+    a.nearPlane = d - s.depth;
+    a.farPlane = d + s.depth;
     return a;
 }
 

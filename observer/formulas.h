@@ -9,6 +9,7 @@
 
 #include <GL/gl.h>
 
+#include "camera/stations.h"
 #include "volume.h"
 
 // The scene's six cones: each starts at the origin and reaches coneLength
@@ -29,27 +30,19 @@ extern const Cone cones[coneCount];
 // along its axis from the tip.
 Point3 coneTip(const Cone& cone, double back = 0.0);
 
-// The stations' eyes, scene units (index 0, the orthographic station, has
-// none and holds the view's origin); each looks at the origin with +y up.
-extern const Point3 stationEyes[4];
-extern const Point3 stationTarget;
-extern const Point3 stationUp;
-// The station (0..3) whose eye is nearest the point: the station that a
-// view read back from OpenGL, with its eye at that point, belongs to.
+// A station's eye, the point it looks at and its up direction, scene units,
+// from the station table (camera/stations.h): the orthographic station's
+// eye is the view's origin.
+Point3 stationEye(int station);
+Point3 stationTarget(int station);
+Point3 stationUp(int station);
+bool isPerspective(int station);
+// The station whose eye is nearest the point: the station that a view read
+// back from OpenGL, with its eye at that point, belongs to.
 int stationSeenFrom(const Point3& eye);
 
-// Orthographic station: the half-span fitted to the narrower side of the
-// window, and the depth range, scene units.
-const double orthoHalfSpan = 10.0;
-const double orthoNear = -20.0;
-const double orthoFar = 20.0;
-// Perspective stations: the span seen at the eye's distance, and how far the
-// clipping planes lie on either side of the origin, scene units.
-const double perspectiveSpan = 20.0;
-const double perspectiveDepth = 12.0;
-// The approximation of pi the base angle uses, and a half turn in degrees.
-const double piApprox = 3.14159;
-const double halfTurnDegrees = 180.0;
+// A half turn in degrees.
+const double halfTurnDegrees = degreesPerHalfTurn;
 
 // glOrtho's six arguments.
 struct OrthoArguments {
@@ -70,13 +63,15 @@ struct PerspectiveArguments {
 
 // D: the eye's distance from the origin.
 double eyeDistance(const Point3& eye);
-// a = 20 / D radians in degrees, with pi as 3.14159, left to right.
-double baseAngle(double distance);
+// a = span / D radians in degrees, with pi as 3.14159, left to right: the
+// angle that fits span scene units at distance D.
+double baseAngle(double span, double distance);
 // The vertical angle for a window: a when wider than tall, (h / w) · a
 // otherwise. Width and height in pixels.
 double verticalAngle(double base, double width, double height);
-// The projections a station asks for in a window of width × height pixels.
-OrthoArguments orthoArguments(double width, double height);
+// The projections a station asks for in a window of width × height pixels:
+// an orthographic station's box, a perspective station's lens.
+OrthoArguments orthoArguments(int station, double width, double height);
 PerspectiveArguments perspectiveArguments(int station, double width, double height);
 
 // The angle seen across the window, degrees: tan(fovx / 2) = aspect ·

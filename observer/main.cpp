@@ -122,11 +122,13 @@ bool savePicture(const drive::Picture& picture, const std::string& path)
 // True if OpenGL's matrices are the ones the formulas give, to its precision.
 bool matricesAgree(int station, const ShapeResult& r)
 {
-    Matrix4 projection = station == 0
-                             ? orthoMatrix(orthoArguments(r.width, r.height))
-                             : perspectiveMatrix(perspectiveArguments(station, r.width, r.height));
-    Matrix4 modelview = station == 0 ? identityMatrix()
-                                     : lookAtMatrix(stationEyes[station], stationTarget, stationUp);
+    bool perspective = isPerspective(station);
+    Matrix4 projection = perspective
+                             ? perspectiveMatrix(perspectiveArguments(station, r.width, r.height))
+                             : orthoMatrix(orthoArguments(station, r.width, r.height));
+    Matrix4 modelview = perspective ? lookAtMatrix(stationEye(station), stationTarget(station),
+                                                   stationUp(station))
+                                    : identityMatrix();
     const Matrix4* pairs[2][2] = {{&projection, &r.readBack.projection},
                                   {&modelview, &r.readBack.modelview}};
     for (auto& pair : pairs) {
@@ -260,14 +262,15 @@ bool workExercises(const std::vector<std::vector<ShapeResult>>& results, const s
     exercises.aspectOnePicture = std::string(exerciseFolder) + "/aspect-one.png";
     // Station 3 with its near plane moved to D - 5.
     PerspectiveArguments cut = perspectiveArguments(3, viewerSize, viewerSize);
-    cut.nearPlane = eyeDistance(stationEyes[3]) - nearCut;
+    cut.nearPlane = eyeDistance(stationEye(3)) - nearCut;
     drive::Picture nearCutPicture = stationPicture(3, loadProjection(cut));
     exercises.nearCutPicture = std::string(exerciseFolder) + "/near-cut.png";
     // Station 1 with its up vector along its line of sight.
     drive::Picture parallel = stationPicture(1, [&exercises] {
-        const Point3& e = stationEyes[1];
+        Point3 e = stationEye(1);
+        Point3 t = stationTarget(1);
         glLoadIdentity();
-        gluLookAt(e[0], e[1], e[2], stationTarget[0], stationTarget[1], stationTarget[2],
+        gluLookAt(e[0], e[1], e[2], t[0], t[1], t[2],
                   parallelUp[0], parallelUp[1], parallelUp[2]);
         glGetDoublev(GL_MODELVIEW_MATRIX, exercises.parallelUpModelview.data());
     });

@@ -98,7 +98,7 @@ std::string entriesBlock(int station, const ShapeResult& r)
     std::ostringstream out;
     out << "```\n";
     if (station == 0) {
-        OrthoArguments a = orthoArguments(r.width, r.height);
+        OrthoArguments a = orthoArguments(station, r.width, r.height);
         Matrix4 p = orthoMatrix(a);
         out << "projection, from glOrtho(left " << fixed(a.left, wholeUnits) << ", right "
             << fixed(a.right, wholeUnits) << ", bottom " << fixed(a.bottom, wholeUnits) << ", top "
@@ -119,7 +119,7 @@ std::string entriesBlock(int station, const ShapeResult& r)
     }
     PerspectiveArguments a = perspectiveArguments(station, r.width, r.height);
     Matrix4 p = perspectiveMatrix(a);
-    Matrix4 v = lookAtMatrix(stationEyes[station], stationTarget, stationUp);
+    Matrix4 v = lookAtMatrix(stationEye(station), stationTarget(station), stationUp(station));
     std::string n = fixed(a.nearPlane, distanceDecimals);
     std::string f = fixed(a.farPlane, distanceDecimals);
     out << "projection, from gluPerspective(fovy " << fixed(a.fovy, distanceDecimals) << "°, aspect "
@@ -132,7 +132,7 @@ std::string entriesBlock(int station, const ShapeResult& r)
     out << "  row 3, column 4   2 · far · near / (near - far)   = 2 · " << f << " · " << n << " / "
         << fixed(a.nearPlane - a.farPlane, distanceDecimals) << " = " << fixed(entry(p, 2, 3), entryDecimals) << "\n";
     out << "  row 4, column 3   -1: w becomes -z, the distance in front of the eye\n";
-    const Point3& e = stationEyes[station];
+    Point3 e = stationEye(station);
     out << "modelview, from gluLookAt(eye (" << fixed(e[0], wholeUnits) << ", " << fixed(e[1], wholeUnits)
         << ", " << fixed(e[2], wholeUnits) << "), to the origin, up (0, 1, 0)):\n";
     const char* rowNames[3] = {"row 1, the camera's right   ", "row 2, the camera's up      ",

@@ -14,8 +14,8 @@ std::vector<std::string> predictedCalls(int station, int width, int height)
                                             std::to_string(height)}));
     calls.push_back(callText("glMatrixMode", {"GL_PROJECTION"}));
     calls.push_back(callText("glLoadIdentity", {}));
-    if (station == 0) {
-        OrthoArguments a = orthoArguments(width, height);
+    if (!isPerspective(station)) {
+        OrthoArguments a = orthoArguments(station, width, height);
         calls.push_back(callText("glOrtho", {numberText(a.left), numberText(a.right),
                                              numberText(a.bottom), numberText(a.top),
                                              numberText(a.nearPlane), numberText(a.farPlane)}));
@@ -27,10 +27,10 @@ std::vector<std::string> predictedCalls(int station, int width, int height)
     }
     calls.push_back(callText("glMatrixMode", {"GL_MODELVIEW"}));
     calls.push_back(callText("glLoadIdentity", {}));
-    if (station != 0) {
-        const Point3& e = stationEyes[station];
-        const Point3& t = stationTarget;
-        const Point3& u = stationUp;
+    if (isPerspective(station)) {
+        Point3 e = stationEye(station);
+        Point3 t = stationTarget(station);
+        Point3 u = stationUp(station);
         calls.push_back(callText("gluLookAt", {numberText(e[0]), numberText(e[1]),
                                                numberText(e[2]), numberText(t[0]),
                                                numberText(t[1]), numberText(t[2]),

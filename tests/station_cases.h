@@ -29,6 +29,9 @@ inline const double eye1[3] = {0.0, 0.0, 100.0};
 inline const double eye2[3] = {100.0, 0.0, 100.0};
 inline const double eye3[3] = {100.0, 100.0, 100.0};
 inline const double* const eyes[4] = {nullptr, eye1, eye2, eye3};
+// Every perspective station looks at the origin with +y up.
+inline const double target[3] = {0.0, 0.0, 0.0};
+inline const double up[3] = {0.0, 1.0, 0.0};
 
 // Base angles: 20 / D radians in degrees, with pi as 3.14159.
 inline const double angle1 = 11.459165581759555;

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "camera_check.h"
+#include "oracle.h"
 #include "station_cases.h"
 #include "support.h"
 #include "volume.h"
@@ -35,13 +36,13 @@ CameraArguments stationCamera(int station, int width, int height)
     c.perspective = station != 0;
     if (c.perspective) {
         c.lens = perspectiveArguments(station, width, height);
-        c.eye = stationEyes[station];
-        c.center = stationTarget;
+        c.eye = oracleEye(station);
+        c.center = oracle(target);
     } else {
-        c.box = orthoArguments(width, height);
+        c.box = orthoArguments(station, width, height);
         c.center = orthoCenter;
     }
-    c.up = stationUp;
+    c.up = oracle(up);
     return c;
 }
 

@@ -14,6 +14,7 @@
 #include "camera/camera.h"
 #include "formulas.h"
 #include "predict.h"
+#include "oracle.h"
 #include "station_cases.h"
 #include "support.h"
 #include "volume.h"
@@ -48,7 +49,7 @@ TEST_P(Formulas, GiveTheArgumentsWorkedOutIndependently)
 {
     const StationCase& c = GetParam();
     if (c.station == 0) {
-        OrthoArguments a = orthoArguments(c.width, c.height);
+        OrthoArguments a = orthoArguments(c.station, c.width, c.height);
         const double expected[4] = {c.p[0], c.p[1], c.p[2], c.p[3]};
         const double got[4] = {a.left, a.right, a.bottom, a.top};
         for (int i = 0; i < 4; ++i) {
@@ -68,10 +69,10 @@ TEST_P(Formulas, BuildTheMatricesOpenGLHolds)
     const StationCase& c = GetParam();
     applyStation();
     StationReadBack gl = readBackStation();
-    Matrix4 projection = c.station == 0 ? orthoMatrix(orthoArguments(c.width, c.height))
+    Matrix4 projection = c.station == 0 ? orthoMatrix(orthoArguments(c.station, c.width, c.height))
                                         : perspectiveMatrix(perspectiveArguments(c.station, c.width, c.height));
     Matrix4 modelview = c.station == 0 ? identityMatrix()
-                                       : lookAtMatrix(stationEyes[c.station], stationTarget, stationUp);
+                                       : lookAtMatrix(oracleEye(c.station), oracle(target), oracle(up));
     // OpenGL keeps single precision.
     const double tolerance = 1e-6;
     EXPECT_LT(matrixDifference(projection, gl.projection), tolerance);
@@ -116,7 +117,7 @@ TEST_P(Formulas, AgreeWithTheVolumeMeasuredOnTheMatrices)
     // to a thousandth of a unit.
     const double tolerance = 1e-3;
     if (!perspective) {
-        OrthoArguments a = orthoArguments(c.width, c.height);
+        OrthoArguments a = orthoArguments(c.station, c.width, c.height);
         EXPECT_NEAR(m.nearDistance, a.nearPlane, tolerance);
         EXPECT_NEAR(m.farDistance, a.farPlane, tolerance);
         EXPECT_NEAR(m.nearWidth, a.right - a.left, tolerance);
@@ -126,7 +127,7 @@ TEST_P(Formulas, AgreeWithTheVolumeMeasuredOnTheMatrices)
     PerspectiveArguments a = perspectiveArguments(c.station, c.width, c.height);
     EXPECT_NEAR(m.nearDistance, a.nearPlane, tolerance);
     EXPECT_NEAR(m.farDistance, a.farPlane, tolerance);
-    EXPECT_NEAR(m.originDistance, eyeDistance(stationEyes[c.station]), tolerance);
+    EXPECT_NEAR(m.originDistance, eyeDistance(oracleEye(c.station)), tolerance);
     EXPECT_NEAR(m.verticalAngle, a.fovy, tolerance);
     EXPECT_NEAR(m.horizontalAngle, horizontalAngle(a.fovy, a.aspect), tolerance);
 }
@@ -163,11 +164,11 @@ struct WorkedFigure {
 TEST(ExerciseFigures, AreThoseWorkedOutByHand)
 {
     const WorkedFigure figures[] = {
-        {"base angle at distance 50", baseAngle(50.0), 22.91833116351911},
+        {"base angle at distance 50", baseAngle(20.0, 50.0), 22.91833116351911},
         {"exact angle at distance 100", exactAngle(20.0, 100.0), 11.421186274999286},
         {"station 1, 960x480, across", horizontalAngle(11.459165581759555, 2.0), 22.693625388327543},
         {"station 2, 480x960, across", horizontalAngle(16.20570737920334, 0.5), 8.143571341934885},
-        {"station 3's distance", eyeDistance(stationEyes[3]), 173.20508075688772},
+        {"station 3's distance", eyeDistance(stationEye(3)), 173.20508075688772},
     };
     const double tolerance = 1e-12;
     for (const WorkedFigure& f : figures) {
