@@ -87,7 +87,7 @@ reliability: build sanitize-build
 ## 1 min | apt | docs/ pages, pictures | the learner's pages (cameras, stations, exercises), their pictures, tour.png
 stations: tools
 	@$(DEPS) docs
-	observer/stations.sh $(BUILD_DIR) docs
+	lessons/stations.sh $(BUILD_DIR) docs
 
 ## 30 s | apt | - | the Debian package, build/varnelle_<version>_<arch>.deb
 package: viewer

@@ -14,7 +14,6 @@ namespace {
 // A clip-cube corner carried to the scene and back may be this far from
 // where it started, in normalised device coordinates.
 const double roundTripTolerance = 1.0e-3;
-const int size4 = 4;
 // The projection's rows, in clip coordinates: across (x), up (y), depth (z)
 // and w, which a perspective projection takes from depth.
 const int acrossRow = 0;

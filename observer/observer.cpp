@@ -14,39 +14,15 @@
 #include <GL/glu.h>
 
 #include "formulas.h"
+#include "orbit.h"
+#include "palette.h"
 #include "render/render.h"
-
-// A dark blue-grey, darker than every line and the scene.
-const GLfloat observerBackground[3] = {0.10f, 0.12f, 0.16f};
-// Colours that readers with deuteranopia or protanopia can still tell apart
-// from one another and from the background (tests/observer/test_palette.cpp
-// checks it), each line kind drawn in a style of its own besides.
-const LineKind volumeEdges = {{0.90f, 0.62f, 0.0f}, 2.0f, 0xFFFF,
-                              "orange: edges, near plane to far plane"};
-const LineKind nearPlaneLine = {{0.6f, 0.8f, 1.0f}, 4.0f, 0xFFFF, "light blue, thick: near plane"};
-const LineKind farPlaneLine = {{0.6f, 0.4f, 0.9f}, 2.0f, 0x0FFF, "purple, dashed: far plane"};
-const LineKind eyeMark = {{1.0f, 0.9f, 0.7f}, 10.0f, 0xFFFF,
-                          "cream square: the eye, or the view's origin"};
-const LineKind sightLine = {{1.0f, 0.9f, 0.7f}, 1.5f, 0x3333,
-                            "cream dots, arrow: line of sight"};
-const LineKind pyramidLine = {{0.55f, 0.55f, 0.55f}, 1.5f, 0x1111,
-                              "grey dots: rest of the pyramid to the eye"};
-const LineKind* const lineKinds[lineKindCount] = {&volumeEdges, &nearPlaneLine, &farPlaneLine,
-                                                  &eyeMark, &sightLine, &pyramidLine};
-const LineKind secondVolume = {{0.85f, 0.45f, 0.3f}, 2.0f, 0xFFFF,
-                               "coral: your camera's volume, over the viewer's"};
 
 namespace {
 
 const GLfloat textColour[3] = {0.92f, 0.93f, 0.95f};
 void* const font = GLUT_BITMAP_HELVETICA_18;
 
-// Where the observer stands: along this direction from its target, with +y
-// up. Seen from the -x, +y, +z side, every station's line of sight (from +z,
-// from the x-z diagonal, from the cube's diagonal) crosses the picture at a
-// wide angle instead of pointing at the observer, and the faces turned to the
-// observer are those the viewer's lights fall on.
-const double observerDirection[3] = {-0.7, 0.5, 0.5};
 // Whole set-up: a point between the scene and the three eyes, and the
 // observer's distance from it, scene units.
 const double wholeTarget[3] = {48.0, 20.0, 45.0};
@@ -92,7 +68,6 @@ const int textDrop = 6;
 const int labelOffset = 8;
 // Scene units shown in labels with this many decimals.
 const int labelDecimals = 2;
-const double degreesPerHalfTurn = 180.0;
 const double pi = 3.14159265358979323846;
 
 // Latin-1 text for GLUT's bitmap fonts.
@@ -225,37 +200,6 @@ struct PanelView {
     Matrix4 modelview{};
     std::array<int, 4> viewport{};
 };
-
-// The unit vector v turned by the angle (degrees) about the unit axis
-// (Rodrigues' formula). A zero angle gives v back exactly.
-Point3 turned(const Point3& v, const Point3& axis, double angleDegrees)
-{
-    double c = std::cos(radians(angleDegrees));
-    double s = std::sin(radians(angleDegrees));
-    Point3 across = cross(axis, v);
-    double along = dot(axis, v) * (1.0 - c);
-    Point3 out{};
-    for (int i = 0; i < 3; ++i) {
-        out[i] = v[i] * c + across[i] * s + axis[i] * along;
-    }
-    return out;
-}
-
-// The documentation's direction of the observer from its target, unit length.
-Point3 baseDirection()
-{
-    return unit({observerDirection[0], observerDirection[1], observerDirection[2]});
-}
-
-// The observer's direction from its target, unit length: the documentation's
-// turned about +y by the yaw, then raised by the pitch about the horizontal
-// axis across it.
-Point3 orbitDirection(const ObserverOrbit& orbit)
-{
-    const Point3 up = {0.0, 1.0, 0.0};
-    Point3 direction = turned(baseDirection(), up, orbit.yawDegrees);
-    return turned(direction, unit(cross(direction, up)), orbit.pitchDegrees);
-}
 
 PanelView panelView(int left, int panelSize, const double target[3], double distance,
                     const ObserverOrbit& orbit)
@@ -482,17 +426,6 @@ std::string observerCaption(int station, int width, int height)
     return "Station " + std::to_string(station) +
            (station == 0 ? ", orthographic" : ", perspective") + ", window " +
            std::to_string(width) + timesSign + std::to_string(height);
-}
-
-ObserverOrbit boundedOrbit(const ObserverOrbit& orbit)
-{
-    ObserverOrbit bounded = orbit;
-    // The pitch adds to the documentation's elevation.
-    double elevation = degrees(std::asin(baseDirection()[1]));
-    bounded.pitchDegrees = std::fmax(-observerMaxElevation - elevation,
-                                     std::fmin(observerMaxElevation - elevation, orbit.pitchDegrees));
-    bounded.zoom = std::fmax(observerZoomRange[0], std::fmin(observerZoomRange[1], orbit.zoom));
-    return bounded;
 }
 
 void drawObserverPicture(const ObservedVolume& volume, const std::string& caption, int panelSize,

@@ -11,6 +11,8 @@
 
 #include <GL/gl.h>
 
+#include "orbit.h"
+#include "palette.h"
 #include "volume.h"
 
 // Default size of each square panel, in pixels.
@@ -29,31 +31,6 @@ inline int observerPictureHeight(int panelSize)
 }
 const int observerWidth = observerPictureWidth(observerPanelSize);
 const int observerHeight = observerPictureHeight(observerPanelSize);
-
-// One kind of line (or mark) of the picture: its colour, RGB in [0, 1], its
-// width in pixels, its stipple pattern (0xFFFF is solid) and the words the
-// legend gives it, colour named first.
-struct LineKind {
-    GLfloat colour[3];
-    GLfloat width;
-    GLushort pattern;
-    const char* legend;
-};
-// The picture's background, RGB in [0, 1].
-extern const GLfloat observerBackground[3];
-// Every kind the picture draws, as its legend lists them.
-extern const LineKind volumeEdges;
-extern const LineKind nearPlaneLine;
-extern const LineKind farPlaneLine;
-extern const LineKind eyeMark;
-extern const LineKind sightLine;
-extern const LineKind pyramidLine;
-const int lineKindCount = 6;
-extern const LineKind* const lineKinds[lineKindCount];
-// A second volume (the web page's camera made by hand) drawn as the first,
-// each kind in this one colour, over the first where they meet; its legend
-// entry follows the others.
-extern const LineKind secondVolume;
 
 // One station's volume as the observer draws it.
 struct ObservedVolume {
@@ -87,22 +64,6 @@ ObservedVolume observedVolume(const StationReadBack& readBack);
 // The caption of station 0..3's picture in a window of width × height
 // pixels (Latin-1 text), such as "Station 1, perspective, window 480×480".
 std::string observerCaption(int station, int width, int height);
-
-// Where the observer stands, relative to the documentation's viewpoint: its
-// direction from what each panel looks at turned by yawDegrees about +y and
-// raised by pitchDegrees, and its distance divided by zoom. The default is
-// the documentation's viewpoint.
-struct ObserverOrbit {
-    double yawDegrees = 0.0;
-    double pitchDegrees = 0.0;
-    double zoom = 1.0;
-};
-// The orbit kept within bounds: the observer at most observerMaxElevation
-// degrees above or below the horizontal (so that +y stays its up), and
-// zoom from observerZoomRange[0] to [1].
-ObserverOrbit boundedOrbit(const ObserverOrbit& orbit);
-const double observerMaxElevation = 85.0;
-const double observerZoomRange[2] = {0.25, 4.0};
 
 // Draw the picture into the back buffer of the current window, which must be
 // at least observerPictureWidth(panelSize) by observerPictureHeight(panelSize)

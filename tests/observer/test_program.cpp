@@ -98,7 +98,7 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
     std::stringstream page;
     for (const char* name : {"cameras", "stations", "exercises"}) {
         std::string path = (folder.path / (std::string(name) + ".md")).string();
-        ASSERT_EQ(runToEnd({VARNELLE_FILL_PAGE, std::string(VARNELLE_OBSERVER_DIR) + "/" + name +
+        ASSERT_EQ(runToEnd({VARNELLE_FILL_PAGE, std::string(VARNELLE_LESSONS_DIR) + "/" + name +
                                                     ".md.in",
                             values, path, "make stations"},
                            output),

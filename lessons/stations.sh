@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The camera stations explained and seen from outside, the exercises, and the
 # README's animation.
-# Usage: observer/stations.sh BUILD_DIR DOCS_DIR
+# Usage: lessons/stations.sh BUILD_DIR DOCS_DIR
 #
 # Runs the documentation program built in BUILD_DIR on a private virtual X
 # server: it writes the observer pictures in DOCS_DIR/stations/, the
@@ -15,13 +15,13 @@
 set -eu
 
 if [ $# -ne 2 ]; then
-    echo "usage: observer/stations.sh BUILD_DIR DOCS_DIR" >&2
+    echo "usage: lessons/stations.sh BUILD_DIR DOCS_DIR" >&2
     exit 2
 fi
 build_dir=$1
 docs_dir=$2
 here=$(cd "$(dirname "$0")" && pwd)
-program="$build_dir/observer/varnelle_stations"
+program="$build_dir/lessons/varnelle_stations"
 # Each frame of the animation shows for this many tenths of a second.
 frame_tenths=20
 

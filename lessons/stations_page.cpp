@@ -1,12 +1,11 @@
 // Varnelle documentation: the values of docs/stations.md, measured on what
 // the stations really did (the calls recorded, the matrices read back, the
-// viewer's own pictures), and the helpers every page's values share.
-#include "page.h"
-
+// viewer's own pictures).
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
+
+#include "page.h"
 
 namespace {
 
@@ -231,32 +230,6 @@ void putStation(PageValues& values, int station, const std::vector<ShapeResult>&
 
 } // namespace
 
-std::string fixed(double value, int decimals)
-{
-    if (std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) {
-        value = 0.0;
-    }
-    char text[48] = "";
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-std::string matrixRow(const Matrix4& m, int row)
-{
-    std::string line = "|";
-    for (int column = 0; column < 4; ++column) {
-        char text[32] = "";
-        std::snprintf(text, sizeof text, " %10s", fixed(entry(m, row, column), entryDecimals).c_str());
-        line += text;
-    }
-    return line + " |";
-}
-
-std::string shapeName(int width, int height)
-{
-    return std::to_string(width) + "×" + std::to_string(height);
-}
-
 void putStationsValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
                        const std::vector<FollowedTip>& tips)
 {
@@ -265,13 +238,3 @@ void putStationsValues(PageValues& values, const std::vector<std::vector<ShapeRe
     }
 }
 
-bool writeValues(const std::string& folder, const PageValues& values)
-{
-    bool written = true;
-    for (const auto& [name, text] : values) {
-        std::ofstream file(folder + "/" + name, std::ios::binary);
-        file << text;
-        written = written && static_cast<bool>(file.flush());
-    }
-    return written;
-}

@@ -1,0 +1,48 @@
+// Varnelle documentation program: what its parts share. The stations
+// applied, checked and pictured (station_checks.cpp), the exercises'
+// scenarios (exercise_scenarios.cpp), and the command line that runs them
+// (main.cpp).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "drive.h"
+#include "page.h"
+
+// Folders of the documentation's pictures, under its folder.
+const char pictureFolder[] = "stations";
+const char exerciseFolder[] = "exercises";
+// The viewer's window size for the followed tips and the exercises, pixels.
+const int viewerSize = 480;
+
+// Make a folder and the folders above it; false, with a message naming it
+// and why, when it cannot be made.
+bool makeFolder(const std::string& folder);
+// Save a picture as PNG, saying so; false, with a message, if it cannot.
+bool savePicture(const drive::Picture& picture, const std::string& path);
+
+// Apply one station to one window shape, check its calls against the
+// formulas and its matrices against theirs, and picture it from outside
+// into DOCS_DIR/stations/; false, with a message, when a check fails.
+bool showStation(int station, int width, int height, const std::string& docsDir,
+                 ShapeResult& result);
+// Follow a cone's tip through the station's matrices as OpenGL holds them,
+// and read the viewer's picture a little way back along the cone's axis;
+// false, with a message, if the picture does not show the cone there.
+bool followTip(int station, int cone, const ShapeResult& r, const drive::Picture& picture,
+               FollowedTip& tip);
+// The viewer's picture of one station at viewerSize × viewerSize, with the
+// change made after the station's handler (another projection or view);
+// empty, with a message, if the window never took the size.
+drive::Picture stationPicture(int station, const std::function<void()>& change = {});
+
+// The cone followed in every station, and the station every cone is
+// checked in (all six show there).
+const int followedCone = 0;
+const int allConesStation = 3;
+
+// The exercises' pictures (into DOCS_DIR/exercises/) and measures.
+bool workExercises(const std::vector<std::vector<ShapeResult>>& results, const std::string& docsDir,
+                   ExerciseResults& exercises);

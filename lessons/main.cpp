@@ -1,0 +1,149 @@
+// Varnelle documentation program: applies every camera station to every
+// window shape in a real GLUT window, checks the calls it makes against the
+// camera formulas, reads back what OpenGL got, draws the scene and the
+// station's viewing volume from outside, follows one cone's tip to its pixel
+// in the viewer's own picture, works out the exercises, and writes the
+// pictures and the values of the pages that show them.
+//
+// Usage: varnelle_stations DOCS_DIR VALUES_DIR
+//        varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR
+//        varnelle_stations --pictures WIDTH HEIGHT FOLDER
+// The first writes DOCS_DIR/stations/station-N-WxH.png and the pictures of
+// DOCS_DIR/exercises/, and into VALUES_DIR the values of the templates
+// beside this file (make stations fills them into DOCS_DIR). The second
+// captions the tour's pictures for the README's animation (tour_frames.h).
+// The third writes FOLDER/stations/station-N-WxH.png for every station in
+// a window of WIDTH × HEIGHT pixels, checked as the first checks them (the
+// browser test compares the page's outside view at any size with them).
+// It needs an X display (make stations runs it on a private one). The
+// stations' trace lines and the viewer's frames' go to standard output as in
+// the viewer.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <GL/freeglut.h>
+
+#include "camera/camera.h"
+#include "glut_window.h"
+#include "lessons.h"
+#include "observer.h"
+#include "page.h"
+#include "pixels.h"
+#include "render/render.h"
+#include "tour_frames.h"
+
+namespace {
+
+// GLUT wants callbacks; this program draws when it chooses, not when asked.
+void ignoreDisplay() {}
+void ignoreReshape(int, int) {}
+
+// A window size given on the command line: a whole number of pixels, from
+// 1 up to what an X server takes, and nothing after it.
+bool readSize(const char* text, int& size)
+{
+    const long largestSize = 16384;
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > largestSize) {
+        return false;
+    }
+    size = static_cast<int>(value);
+    return true;
+}
+
+int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
+{
+    if (!makeFolder(docsDir + "/" + pictureFolder)) {
+        return 1;
+    }
+    std::vector<std::vector<ShapeResult>> results(stationCount,
+                                                  std::vector<ShapeResult>(shapeCount));
+    for (int station = 0; station < stationCount; ++station) {
+        for (int shape = 0; shape < shapeCount; ++shape) {
+            if (!showStation(station, shapeSizes[shape][0], shapeSizes[shape][1], docsDir,
+                             results[station][shape])) {
+                return 1;
+            }
+        }
+    }
+    std::printf("stations: every station's calls are the camera formulas', exactly\n");
+    // One tip followed in each station's own picture, and every cone in one.
+    std::vector<FollowedTip> tips(stationCount);
+    std::vector<FollowedTip> coneTips(coneCount);
+    for (int station = 0; station < stationCount; ++station) {
+        drive::Picture picture = stationPicture(station);
+        if (picture.pixels.empty() ||
+            !followTip(station, followedCone, results[station][0], picture, tips[station])) {
+            return 1;
+        }
+        for (int cone = 0; station == allConesStation && cone < coneCount; ++cone) {
+            if (!followTip(station, cone, results[station][0], picture, coneTips[cone])) {
+                return 1;
+            }
+        }
+    }
+    std::printf("stations: every followed tip shows its cone's colour in the viewer's picture\n");
+    ExerciseResults exercises;
+    if (!workExercises(results, docsDir, exercises)) {
+        return 1;
+    }
+    PageValues values;
+    putStationsValues(values, results, tips);
+    putCamerasValues(values, results, coneTips);
+    putExercisesValues(values, results, exercises);
+    if (!makeFolder(valuesDir) || !writeValues(valuesDir, values)) {
+        std::fprintf(stderr, "stations: cannot write the pages' values into %s\n", valuesDir.c_str());
+        return 1;
+    }
+    std::printf("stations: wrote the pages' values into %s\n", valuesDir.c_str());
+    return 0;
+}
+
+// Every station's observer picture in a window of width × height pixels.
+int writePictures(int width, int height, const std::string& folder)
+{
+    if (!makeFolder(folder + "/" + pictureFolder)) {
+        return 1;
+    }
+    for (int station = 0; station < stationCount; ++station) {
+        ShapeResult result;
+        if (!showStation(station, width, height, folder, result)) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    openWindowAsTheViewerDoes(&argc, argv, "Varnelle stations", observerWidth, observerHeight, 0, 0);
+    initRendering();
+    glutDisplayFunc(ignoreDisplay);
+    glutReshapeFunc(ignoreReshape);
+    const int documentationArguments = 3;
+    const int tourArguments = 5;
+    const int picturesArguments = 5;
+    if (argc == tourArguments && std::string(argv[1]) == "--tour-frames") {
+        return makeFolder(argv[4]) && writeTourFrames(argv[2], argv[3], argv[4]) ? 0 : 1;
+    }
+    int width = 0;
+    int height = 0;
+    if (argc == picturesArguments && std::string(argv[1]) == "--pictures" &&
+        readSize(argv[2], width) && readSize(argv[3], height)) {
+        return writePictures(width, height, argv[4]);
+    }
+    if (argc != documentationArguments) {
+        std::fprintf(stderr, "usage: varnelle_stations DOCS_DIR VALUES_DIR\n"
+                             "       varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR\n"
+                             "       varnelle_stations --pictures WIDTH HEIGHT FOLDER\n");
+        return 2;
+    }
+    return writeDocumentation(argv[1], argv[2]);
+}

@@ -1,0 +1,23 @@
+// Varnelle documentation: the observer picture's palette.
+#include "palette.h"
+
+// A dark blue-grey, darker than every line and the scene.
+const GLfloat observerBackground[3] = {0.10f, 0.12f, 0.16f};
+// Colours readers with a colour-vision deficiency can still tell apart from
+// one another and from the background, each line kind drawn in a style of
+// its own besides.
+const LineKind volumeEdges = {{0.90f, 0.62f, 0.0f}, 2.0f, 0xFFFF,
+                              "orange: edges, near plane to far plane"};
+const LineKind nearPlaneLine = {{0.6f, 0.8f, 1.0f}, 4.0f, 0xFFFF, "light blue, thick: near plane"};
+const LineKind farPlaneLine = {{0.6f, 0.4f, 0.9f}, 2.0f, 0x0FFF, "purple, dashed: far plane"};
+const LineKind eyeMark = {{1.0f, 0.9f, 0.7f}, 10.0f, 0xFFFF,
+                          "cream square: the eye, or the view's origin"};
+const LineKind sightLine = {{1.0f, 0.9f, 0.7f}, 1.5f, 0x3333,
+                            "cream dots, arrow: line of sight"};
+const LineKind pyramidLine = {{0.55f, 0.55f, 0.55f}, 1.5f, 0x1111,
+                              "grey dots: rest of the pyramid to the eye"};
+const LineKind* const lineKinds[lineKindCount] = {&volumeEdges, &nearPlaneLine, &farPlaneLine,
+                                                  &eyeMark, &sightLine, &pyramidLine};
+const LineKind secondVolume = {{0.85f, 0.45f, 0.3f}, 2.0f, 0xFFFF,
+                               "coral: your camera's volume, over the viewer's"};
+
