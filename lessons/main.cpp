@@ -27,6 +27,7 @@
 #include <GL/freeglut.h>
 
 #include "camera/camera.h"
+#include "feature_card.h"
 #include "glut_window.h"
 #include "lessons.h"
 #include "observer.h"
@@ -119,6 +120,29 @@ int writePictures(int width, int height, const std::string& folder)
     return 0;
 }
 
+// The feature card, as this machine's OpenGL draws it, into a PNG file.
+bool writeFeatureCard(const std::string& file)
+{
+    if (!resizeWindow(observerWidth, observerHeight)) {
+        std::fprintf(stderr, "stations: the window never became the picture's size\n");
+        return false;
+    }
+    glDrawBuffer(GL_BACK);
+    drawFeatureCard();
+    glutSwapBuffers();
+    drive::Picture shown = shownPicture(observerWidth, observerHeight);
+    drive::Picture card;
+    card.width = featureCardWidth;
+    card.height = featureCardHeight;
+    // The card lies at the window's bottom left; pictures count rows from the top.
+    for (int y = observerHeight - featureCardHeight; y < observerHeight; ++y) {
+        for (int x = 0; x < featureCardWidth; ++x) {
+            card.pixels.push_back(shown.at(x, y));
+        }
+    }
+    return glGetError() == GL_NO_ERROR && savePicture(card, file);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -133,6 +157,10 @@ int main(int argc, char** argv)
     if (argc == tourArguments && std::string(argv[1]) == "--tour-frames") {
         return makeFolder(argv[4]) && writeTourFrames(argv[2], argv[3], argv[4]) ? 0 : 1;
     }
+    const int featuresArguments = 3;
+    if (argc == featuresArguments && std::string(argv[1]) == "--features") {
+        return writeFeatureCard(argv[2]) ? 0 : 1;
+    }
     int width = 0;
     int height = 0;
     if (argc == picturesArguments && std::string(argv[1]) == "--pictures" &&
@@ -142,7 +170,8 @@ int main(int argc, char** argv)
     if (argc != documentationArguments) {
         std::fprintf(stderr, "usage: varnelle_stations DOCS_DIR VALUES_DIR\n"
                              "       varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR\n"
-                             "       varnelle_stations --pictures WIDTH HEIGHT FOLDER\n");
+                             "       varnelle_stations --pictures WIDTH HEIGHT FOLDER\n"
+                             "       varnelle_stations --features FILE.png\n");
         return 2;
     }
     return writeDocumentation(argv[1], argv[2]);

@@ -3,11 +3,12 @@
 // surprising; and a sound one applied.
 #include "camera_check.h"
 
-#include <array>
 #include <cmath>
 #include <utility>
 
 #include <GL/glu.h>
+
+#include "camera_arguments.h"
 
 namespace {
 
@@ -19,48 +20,6 @@ const double roundTripTolerance = 1.0e-3;
 const int acrossRow = 0;
 const int upRow = 1;
 const int depthRow = 2;
-
-// One named argument and its value.
-struct Named {
-    const char* name;
-    double value;
-};
-// The arguments of a camera in the page's order, each with its name: the
-// projection's (at most six), then eye, center and up.
-const int mostArguments = 15;
-struct NamedArguments {
-    std::array<Named, mostArguments> list{};
-    int count = 0;
-    void add(const char* name, double value) { list[count++] = {name, value}; }
-};
-
-NamedArguments namedArguments(const CameraArguments& c)
-{
-    NamedArguments named;
-    if (c.perspective) {
-        named.add("fovy", c.lens.fovy);
-        named.add("aspect", c.lens.aspect);
-        named.add("near", c.lens.nearPlane);
-        named.add("far", c.lens.farPlane);
-    } else {
-        named.add("left", c.box.left);
-        named.add("right", c.box.right);
-        named.add("bottom", c.box.bottom);
-        named.add("top", c.box.top);
-        named.add("near", c.box.nearPlane);
-        named.add("far", c.box.farPlane);
-    }
-    const char* const vectors[3][3] = {{"eye-x", "eye-y", "eye-z"},
-                                       {"center-x", "center-y", "center-z"},
-                                       {"up-x", "up-y", "up-z"}};
-    const Point3* values[3] = {&c.eye, &c.center, &c.up};
-    for (int v = 0; v < 3; ++v) {
-        for (int axis = 0; axis < 3; ++axis) {
-            named.add(vectors[v][axis], (*values[v])[axis]);
-        }
-    }
-    return named;
-}
 
 // A vector as OpenGL's single precision holds it, and its length there.
 Point3 single(const Point3& v)
@@ -315,15 +274,18 @@ Matrix4 cameraModelview(const CameraArguments& camera)
 
 CameraVerdict checkCamera(const CameraArguments& camera)
 {
-    NamedArguments named = namedArguments(camera);
-    for (int i = 0; i < named.count; ++i) {
-        const Named& n = named.list[i];
-        if (std::isnan(n.value)) {
-            return verdict(CameraReason::notANumber, {n.name});
+    CameraArguments values = camera;
+    for (const CameraArgument& argument : cameraArguments) {
+        if (!argumentOfKind(argument, camera.perspective)) {
+            continue;
+        }
+        double value = argument.in(values);
+        if (std::isnan(value)) {
+            return verdict(CameraReason::notANumber, {argument.name});
         }
         // An infinity is what a number typed too large for a double reads as.
-        if (!(std::fabs(n.value) <= largestArgument)) {
-            return verdict(CameraReason::outOfRange, {n.name});
+        if (!(std::fabs(value) <= largestArgument)) {
+            return verdict(CameraReason::outOfRange, {argument.name});
         }
     }
     CameraVerdict found = projectionVerdict(camera);

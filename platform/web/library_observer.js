@@ -10,10 +10,15 @@
  *   turn(yaw, pitch, factor)  turn the observer (degrees) and bring it closer
  *   reset()               back to the documentation's viewpoint
  *   draw()                draw the picture
+ *   drawFeatures()        draw the feature card (observer/feature_card.h)
+ *                         at the canvas's bottom left
  * The instance that draws through the learner's camera:
- *   applyCamera(camera)   camera: {perspective, fovy, aspect, left, right,
- *                         bottom, top, near, far, eye: [3], center: [3],
- *                         up: [3]}; returns {reason, arguments, applied}: the
+ *   cameraArguments       the camera's arguments, described once
+ *                         (observer/camera_arguments.cpp): {largest,
+ *                         nearHalfTurn, vectors, arguments: [{name, call,
+ *                         use, unit, slider}]}
+ *   applyCamera(camera)   camera: {perspective, and each argument's value by
+ *                         its name}; returns {reason, arguments, applied}: the
  *                         check's reason by name ('none': sound), the names
  *                         of the arguments it concerns, and whether the
  *                         camera was applied and drawn on the instance's
@@ -25,9 +30,11 @@ var LibraryVarnelleObserver = {
   $ObserverPage__postset: 'Module["showStation"] = ObserverPage.showStation; ' +
     'Module["showYours"] = ObserverPage.showYours; ' +
     'Module["applyCamera"] = ObserverPage.applyCamera; ' +
+    'Module["cameraArguments"] = ObserverPage.cameraArguments; ' +
     'Module["turn"] = function(yaw, pitch, factor) { _observerTurn(yaw, pitch, factor); }; ' +
     'Module["reset"] = function() { _observerReset(); }; ' +
-    'Module["draw"] = function() { _observerDraw(); };',
+    'Module["draw"] = function() { _observerDraw(); }; ' +
+    'Module["drawFeatures"] = function() { _observerDrawFeatures(); };',
   $ObserverPage: {
     // Numbers in a viewport, entries in a matrix.
     viewportNumbers: 4,
@@ -49,11 +56,21 @@ var LibraryVarnelleObserver = {
       if (state) ObserverPage.handOver(ObserverPage.yourCamera, state);
       _observerShowYours(state ? 1 : 0);
     },
+    // The table of the camera's arguments, read once.
+    argumentTable: null,
+    cameraArguments: function() {
+      if (!ObserverPage.argumentTable) {
+        ObserverPage.argumentTable = JSON.parse(UTF8ToString(_observerCameraArguments()));
+      }
+      return ObserverPage.argumentTable;
+    },
     applyCamera: function(c) {
       var canvas = Module['canvas'];
-      var reason = UTF8ToString(_observerApplyCamera(canvas.width, canvas.height,
-        c.perspective ? 1 : 0, c.fovy, c.aspect, c.left, c.right, c.bottom, c.top, c.near, c.far,
-        c.eye[0], c.eye[1], c.eye[2], c.center[0], c.center[1], c.center[2], c.up[0], c.up[1], c.up[2]));
+      var first = _observerCameraValues() >> 3;
+      ObserverPage.cameraArguments().arguments.forEach(function(argument, i) {
+        HEAPF64[first + i] = c[argument.name];
+      });
+      var reason = UTF8ToString(_observerApplyCamera(canvas.width, canvas.height, c.perspective ? 1 : 0));
       var names = UTF8ToString(_observerVerdictArguments());
       return {reason: reason, arguments: names ? names.split(' ') : [],
               applied: _observerCameraApplied() != 0};
@@ -66,7 +83,8 @@ var LibraryVarnelleObserver = {
   // canvas is in full screen and this one is not on the screen.
   webObserverCreateContext__deps: ['$Browser', '$ObserverPage', '$VarnelleLights', '$VarnelleAttributes',
     'observerHandOver', 'observerShowStation', 'observerShowYours', 'observerTurn', 'observerReset',
-    'observerDraw', 'observerApplyCamera', 'observerVerdictArguments', 'observerCameraApplied'],
+    'observerDraw', 'observerDrawFeatures', 'observerApplyCamera', 'observerVerdictArguments', 'observerCameraApplied',
+    'observerCameraArguments', 'observerCameraValues'],
   webObserverCreateContext: function() {
     Browser.createContext(Module['canvas'], true, true,
       {antialias: false, depth: true, stencil: false, alpha: false, preserveDrawingBuffer: true});

@@ -12,11 +12,13 @@
 // the calls and the matrices stay those of the last sound one. The check's
 // verdict goes back as a reason and the arguments it concerns: the page
 // words it.
+#include <cstdio>
 #include <string>
 
 #include <GL/gl.h>
 #include <emscripten.h>
 
+#include "camera_arguments.h"
 #include "camera_check.h"
 #include "observer.h"
 #include "render/render.h"
@@ -41,31 +43,72 @@ void drawThroughCamera()
     glFlush();
 }
 
+// A number in JSON, as JavaScript reads it back exactly.
+std::string jsonNumber(double value)
+{
+    char text[32] = "";
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+// The table of the camera's arguments, and the check's limit, in JSON.
+std::string argumentsJson()
+{
+    const char* const uses[] = {"perspective", "orthographic", "both"};
+    const char* const units[] = {"degrees", "ratio", "sceneUnits"};
+    std::string json = "{\"largest\": " + jsonNumber(largestArgument) +
+                       ", \"nearHalfTurn\": " + jsonNumber(nearHalfTurnDegrees) +
+                       ", \"vectors\": [";
+    for (int v = 0; v < cameraVectorCount; ++v) {
+        json += std::string(v == 0 ? "" : ", ") + "\"" + cameraVectors[v] + "\"";
+    }
+    json += "], \"arguments\": [";
+    for (int i = 0; i < cameraArgumentCount; ++i) {
+        const CameraArgument& a = cameraArguments[i];
+        json += std::string(i == 0 ? "" : ", ") + "{\"name\": \"" + a.name + "\", \"call\": " +
+                (a.call ? std::string("\"") + a.call + "\"" : "null") + ", \"use\": \"" +
+                uses[static_cast<int>(a.use)] + "\", \"unit\": \"" +
+                units[static_cast<int>(a.unit)] + "\", \"slider\": " +
+                (a.sliderStep > 0.0 ? "[" + jsonNumber(a.sliderLowest) + ", " +
+                                          jsonNumber(a.sliderHighest) + ", " +
+                                          jsonNumber(a.sliderStep) + "]"
+                                    : std::string("null")) +
+                "}";
+    }
+    return json + "]}";
+}
+
+// Where the page writes a camera's values, in the table's order.
+double handedOverValues[cameraArgumentCount] = {};
+
 } // namespace
 
 extern "C" {
 
-// Check the camera and, if it may be applied (sound, perhaps surprising),
-// apply it to a canvas of width × height pixels and draw the scene through
-// it. Near and far are the projection's either way. Returns the check's
+// The camera's arguments as the page builds its inputs and its messages
+// from them, JSON: {largest, nearHalfTurn, vectors: [names], arguments:
+// [{name, call, use, unit, slider: [lowest, highest, step] or null}]}.
+EMSCRIPTEN_KEEPALIVE const char* observerCameraArguments()
+{
+    static const std::string json = argumentsJson();
+    return json.c_str();
+}
+
+// Where the page writes the values of the camera it hands over, in the
+// order of observerCameraArguments.
+EMSCRIPTEN_KEEPALIVE double* observerCameraValues()
+{
+    return handedOverValues;
+}
+
+// Check the camera whose values the page wrote, perspective or not, and if
+// it may be applied (sound, perhaps surprising), apply it to a canvas of
+// width × height pixels and draw the scene through it. Returns the check's
 // reason by name ("none" for a sound camera); observerVerdictArguments
 // names the arguments concerned.
-EMSCRIPTEN_KEEPALIVE const char* observerApplyCamera(int width, int height, int perspective,
-                                                     double fovy, double aspect, double left,
-                                                     double right, double bottom, double top,
-                                                     double nearPlane, double farPlane,
-                                                     double eyeX, double eyeY, double eyeZ,
-                                                     double centerX, double centerY,
-                                                     double centerZ, double upX, double upY,
-                                                     double upZ)
+EMSCRIPTEN_KEEPALIVE const char* observerApplyCamera(int width, int height, int perspective)
 {
-    CameraArguments c;
-    c.perspective = perspective != 0;
-    c.lens = {fovy, aspect, nearPlane, farPlane};
-    c.box = {left, right, bottom, top, nearPlane, farPlane};
-    c.eye = {eyeX, eyeY, eyeZ};
-    c.center = {centerX, centerY, centerZ};
-    c.up = {upX, upY, upZ};
+    CameraArguments c = cameraFromValues(perspective != 0, handedOverValues);
     CameraVerdict verdict = checkCamera(c);
     verdictArguments.clear();
     for (const std::string& name : verdict.arguments) {

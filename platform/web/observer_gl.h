@@ -5,6 +5,27 @@
 // or ignores; the viewer needs none of this. The calls that exist and whose
 // state is followed here are wrapped (the linker's --wrap, listed in
 // CMakeLists.txt): each wrapper notes what it sets and hands the call on.
+//
+// What the gap-fills promise, and the observer picture keeps to; the
+// feature card (observer/feature_card.cpp) draws each of these, and the
+// browser test compares it with the desktop's:
+// - lines (GL_LINES, GL_LINE_STRIP, GL_LINE_LOOP, from glVertex2i or
+//   glVertex3d) of any width, as quads past one pixel; one colour for the
+//   whole primitive, the one current at glBegin or set before its first
+//   vertex;
+// - line stipple: glLineStipple's pattern and its factor (kept to 1..256),
+//   the counter restarting for each pair of GL_LINES and running on along a
+//   strip or a loop;
+// - points (GL_POINTS) of any size, as squares;
+// - such lines and points hidden by the depth test where filled geometry is
+//   in front of them, and cut by the scissor;
+// - bitmap text: glRasterPos2i, then glutBitmapString or glutBitmapLength
+//   with GLUT_BITMAP_HELVETICA_18, Latin-1 characters;
+// - glPushAttrib and glPopAttrib of GL_ENABLE_BIT (lighting, depth test,
+//   scissor, stipple), GL_LINE_BIT, GL_POINT_BIT and GL_CURRENT_BIT (the
+//   colour), nested.
+// Anything else (another font, a colour per vertex of a line, antialiased
+// lines) the emulation draws as it does, or not at all.
 #pragma once
 
 #include <array>

@@ -14,6 +14,7 @@
 #include <GL/gl.h>
 #include <emscripten.h>
 
+#include "feature_card.h"
 #include "formulas.h"
 #include "observer.h"
 #include "render/render.h"
@@ -111,6 +112,15 @@ EMSCRIPTEN_KEEPALIVE void observerDraw()
                                           readBack.viewport[heightIndex]);
     ObservedVolume yours = observedVolume(handedOverState(yourCamera));
     drawObserverPicture(volume, caption, observerPanelSize, orbit, haveYours ? &yours : nullptr);
+}
+
+// Draw the feature card at the canvas's bottom left: every drawing feature
+// the observer picture may use, which the browser test compares with the
+// desktop's card.
+EMSCRIPTEN_KEEPALIVE void observerDrawFeatures()
+{
+    drawFeatureCard();
+    glFinish();
 }
 
 } // extern "C"

@@ -1,22 +1,23 @@
-// Varnelle web page: your own camera (#yours). Loaded with the outside
-// view's program (learning.js), it makes a second instance of that program
-// on #yours-view and hands it the arguments the learner types; the program
+// Varnelle web page: your own camera (#yours). An instance of the outside
+// view's program on #yours-view takes the arguments the learner types; it
 // checks them and applies a sound camera with the real glOrtho or
 // gluPerspective and gluLookAt, then draws the viewer's scene through it.
 // The calls it made and the matrices OpenGL then holds come back through
 // the viewer's own recorder (#yours-calls, #yours-projection,
 // #yours-modelview), and the outside view draws the camera's volume in
-// coral. A senseless value gets a message (#yours-warning) that names the
-// input and why, and the input is marked; the picture, the volume, the
-// calls and the matrices stay those of the last sound camera. A sound but
-// surprising camera (far nearer than near, an angle close to 180°) is
-// applied with a note. The check gives a reason; the words are the page's.
+// coral. The inputs are built from the camera's arguments as the program
+// describes them (their names, order, calls and sliders). A senseless value
+// gets a message (#yours-warning) that names the input and why, and the
+// input is marked; the picture, the volume, the calls and the matrices stay
+// those of the last sound camera. A sound but surprising camera (far nearer
+// than near, an angle close to 180 degrees) is applied with a note. The
+// check gives a reason; the words are the page's (words-en.js).
 //
-// The inputs open with the viewer's station as the page shows it; the
-// camera is made at the learner's first change, or first press of
-// #yours-from-station, which fills every input with the arguments of the
-// viewer's latest station application, at full precision. Each change shows
-// by the next animation frame. Nothing here reaches the viewer.
+// The inputs open with the viewer's latest station; the camera is made at
+// the learner's first change, or first press of #yours-from-station, which
+// fills every input with the arguments of the viewer's latest station
+// application, at full precision. Each change shows by the next animation
+// frame. Nothing here reaches the viewer.
 //
 // For whoever reads the page from outside (the browser test): #yours-calls
 // carries data-shows, the number of sound cameras shown, and #yours-view
@@ -26,40 +27,44 @@
   function element(id) {
     return document.getElementById(id);
   }
-  var kindInput = element('yours-kind');
+  var format = varnellePage.use('format');
+  var programs = varnellePage.use('programs');
+  var words = varnellePage.use('words');
+  var form = element('yours-inputs');
   var warning = element('yours-warning');
   var callsPanel = element('yours-calls');
   var copyButton = element('yours-copy');
-  // The inputs by their names (their ids after "yours-"), in the calls'
-  // order: gluPerspective's or glOrtho's, near and far, then gluLookAt's.
-  var lensNames = ['fovy', 'aspect'];
-  var boxNames = ['left', 'right', 'bottom', 'top'];
-  var depthNames = ['near', 'far'];
-  var vectorNames = ['eye', 'center', 'up'];
   var axes = ['x', 'y', 'z'];
-  var viewNames = [];
-  vectorNames.forEach(function(vector) {
-    axes.forEach(function(axis) { viewNames.push(vector + '-' + axis); });
-  });
-  var numberNames = lensNames.concat(boxNames, depthNames, viewNames);
-  // The inputs that have a slider beside them (id "yours-NAME-slider").
-  var sliderNames = lensNames.concat(depthNames);
   // The orthographic station's view, the identity, as gluLookAt's arguments
   // make it: from the origin, looking at (0, 0, -1), with +y up.
   var identityView = [0, 0, 0, 0, 0, -1, 0, 1, 0];
   // How long the copy button says it has copied, milliseconds.
   var copiedMs = 1500;
 
-  // The program's instance that draws through the camera (null until it
-  // has loaded), whether the learner has made a camera, whether an update
-  // waits for the next animation frame, and how many sound cameras were shown.
+  // The program's instance that draws through the camera and the table of
+  // the camera's arguments (null until it has loaded), the kind input,
+  // whether the learner has made a camera, whether an update waits for the
+  // next animation frame, and how many sound cameras were shown.
   var preview = null;
+  var table = null;
+  var kindInput = null;
   var made = false;
   var updatePending = false;
   var shown = 0;
 
   function input(name) {
     return element('yours-' + name);
+  }
+
+  // The arguments of a kind of projection, in the table's order.
+  function argumentsOf(perspective) {
+    return table.arguments.filter(function(a) {
+      return a.use == 'both' || (a.use == 'perspective') == perspective;
+    });
+  }
+
+  function perspectiveChosen() {
+    return kindInput.value == 'perspective';
   }
 
   // A number as typed: NaN for an empty or unreadable input.
@@ -69,19 +74,17 @@
   }
 
   function camera() {
-    var c = {perspective: kindInput.value == 'perspective'};
-    lensNames.concat(boxNames, depthNames).forEach(function(name) { c[name] = typed(name); });
-    vectorNames.forEach(function(vector) {
-      c[vector] = axes.map(function(axis) { return typed(vector + '-' + axis); });
-    });
+    var c = {perspective: perspectiveChosen()};
+    table.arguments.forEach(function(a) { c[a.name] = typed(a.name); });
     return c;
   }
 
   // Only the chosen projection's own inputs show.
   function showKind() {
-    var perspective = kindInput.value == 'perspective';
-    element('yours-lens').hidden = !perspective;
-    element('yours-box').hidden = perspective;
+    form.querySelectorAll('fieldset[data-use]').forEach(function(fieldset) {
+      fieldset.hidden = fieldset.dataset.use != 'both' &&
+        (fieldset.dataset.use == 'perspective') != perspectiveChosen();
+    });
   }
 
   // A slider shows its input's number, if it is one.
@@ -95,126 +98,90 @@
     syncSlider(name);
   }
 
+  // The inputs: the projection's kind, then one group of inputs for each
+  // call (near and far together), each argument labelled by its name, the
+  // coordinates of a vector on one line under the vector's name.
+  function buildInputs() {
+    var kindLabel = document.createElement('label');
+    kindLabel.textContent = words.projection + ' ';
+    kindInput = document.createElement('select');
+    kindInput.id = 'yours-kind';
+    ['perspective', 'orthographic'].forEach(function(kind) {
+      var option = document.createElement('option');
+      option.value = kind;
+      option.textContent = words.projectionKinds[kind];
+      kindInput.appendChild(option);
+    });
+    kindLabel.appendChild(kindInput);
+    form.appendChild(kindLabel);
+    var fieldset = null;
+    var group = undefined;
+    table.arguments.forEach(function(a) {
+      if (a.call !== group) {
+        group = a.call;
+        fieldset = document.createElement('fieldset');
+        fieldset.dataset.use = a.use;
+        var legend = document.createElement('legend');
+        legend.textContent = a.call || words.nearFar;
+        fieldset.appendChild(legend);
+        form.appendChild(fieldset);
+      }
+      var parts = a.name.split('-');
+      var label = document.createElement('label');
+      // A vector's coordinates: its name before x, then y and z alone.
+      label.textContent = (parts.length == 2 && parts[1] != 'x' ? parts[1] : parts.join(' ')) + ' ';
+      var number = document.createElement('input');
+      number.id = 'yours-' + a.name;
+      number.type = 'number';
+      number.step = 'any';
+      label.appendChild(number);
+      if (a.slider) {
+        var slider = document.createElement('input');
+        slider.id = 'yours-' + a.name + '-slider';
+        slider.type = 'range';
+        slider.min = String(a.slider[0]);
+        slider.max = String(a.slider[1]);
+        slider.step = String(a.slider[2]);
+        slider.setAttribute('aria-label', words.slider(a.name));
+        label.appendChild(document.createTextNode(' '));
+        label.appendChild(slider);
+      }
+      fieldset.appendChild(label);
+      if (parts.length == 2 && parts[1] == 'z') fieldset.appendChild(document.createElement('br'));
+    });
+  }
+
   // Every input from the viewer's station application: its projection's
   // arguments and its view's, as it passed them (station 0 passes no view:
   // the identity's). The other projection's inputs keep what they hold.
   function fillFromStation(station) {
     var byName = {};
     station.calls.forEach(function(call) { byName[call.name] = call.arguments; });
-    var projection = byName.gluPerspective ? lensNames.concat(depthNames)
-      : boxNames.concat(depthNames);
-    var values = byName.gluPerspective || byName.glOrtho;
-    if (!values) return;
-    kindInput.value = byName.gluPerspective ? 'perspective' : 'orthographic';
-    projection.forEach(function(name, i) { setNumber(name, values[i]); });
+    var perspective = Boolean(byName.gluPerspective);
+    var projection = byName.gluPerspective || byName.glOrtho;
+    if (!projection) return;
+    kindInput.value = perspective ? 'perspective' : 'orthographic';
     var view = byName.gluLookAt || identityView;
-    viewNames.forEach(function(name, i) { setNumber(name, view[i]); });
+    var projectionIndex = 0;
+    var viewIndex = 0;
+    argumentsOf(perspective).forEach(function(a) {
+      if (a.call == 'gluLookAt') setNumber(a.name, view[viewIndex++]);
+      else setNumber(a.name, projection[projectionIndex++]);
+    });
     showKind();
   }
 
-  // A number as a message writes it: at most six significant digits.
-  function shownNumber(value) {
-    return String(Number(value.toPrecision(6)));
-  }
-  // An input's value as a message writes it; a vector's as (x, y, z).
-  function shownValue(name) {
-    if (vectorNames.indexOf(name) >= 0) {
-      return '(' + axes.map(function(axis) { return shownValue(name + '-' + axis); }).join(', ') + ')';
-    }
-    var value = typed(name);
-    return isFinite(value) ? shownNumber(value) : 'too large for a number';
-  }
-  // Two inputs' values, "both 5" when they are equal.
-  // in full when six digits would show them the same.
-  function pairWords(first, second) {
-    if (typed(first) === typed(second)) return 'both ' + shownValue(first);
-    var apart = shownValue(first) != shownValue(second);
-    return (apart ? shownValue(first) + ' and ' + shownValue(second)
-      : String(typed(first)) + ' and ' + String(typed(second))) +
-      ', too close for OpenGL\'s single precision to tell apart';
-  }
-  var degree = '\u00b0';
-  var precisionAdvice = ': OpenGL\'s single-precision matrices cannot hold the volume they give. ' +
-    'Bring them nearer to the scene\'s sizes.';
-  // The check's reasons in words, each from the names of the arguments
-  // concerned; the values are read from the inputs.
-  var reasonWords = {
-    notANumber: function(names) {
-      return input(names[0]).validity.badInput
-        ? names[0] + ' cannot be read as a number: it is too large for one, or not written as one.'
-        : names[0] + ' is empty or not a number.';
-    },
-    outOfRange: function(names) {
-      return names[0] + ' is ' + shownValue(names[0]) + ': keep every value between -1000000 and ' +
-        '1000000, where the page can show it.';
-    },
-    fovyNotPositive: function() {
-      return 'fovy is ' + shownValue('fovy') + degree + ': a field of view must be more than 0' + degree +
-        ' (and less than 180' + degree + '); at 0' + degree + ' the camera sees nothing.';
-    },
-    fovyNotBelowHalfTurn: function() {
-      return 'fovy is ' + shownValue('fovy') + degree + ': a field of view must be less than 180' + degree +
-        '; at 180' + degree + ' and beyond, what the camera sees has no edge.';
-    },
-    aspectNotPositive: function() {
-      return 'aspect is ' + shownValue('aspect') + ': the aspect, the width of what the camera sees over ' +
-        'its height, must be more than 0.';
-    },
-    nearNotInFront: function() {
-      return 'near is ' + shownValue('near') + ': a perspective camera\'s near plane must be in front of ' +
-        'the eye, at a distance more than 0.';
-    },
-    farNotInFront: function() {
-      return 'far is ' + shownValue('far') + ': a perspective camera\'s far plane must be in front of ' +
-        'the eye, at a distance more than 0.';
-    },
-    noWidth: function() {
-      return 'left and right are ' + pairWords('left', 'right') + ': the volume would have no width.';
-    },
-    noHeight: function() {
-      return 'bottom and top are ' + pairWords('bottom', 'top') + ': the volume would have no height.';
-    },
-    noDepth: function() {
-      return 'near and far are ' + pairWords('near', 'far') + ': the volume would have no depth.';
-    },
-    eyeAtCenter: function() {
-      return 'eye and center are the same point ' + shownValue('eye') +
-        ': there is no line of sight to look along.';
-    },
-    upOfLengthZero: function() {
-      return 'up is ' + shownValue('up') + ': a vector of length 0 gives no direction for up.';
-    },
-    upAlongSight: function() {
-      return 'up ' + shownValue('up') + ' lies along the line of sight, from eye to center: gluLookAt ' +
-        'cannot tell which way is up or right, and the matrix it builds sends every point to the ' +
-        'middle of the picture.';
-    },
-    precisionAcross: function(names) {
-      return names.length == 1
-        ? 'aspect is ' + shownValue('aspect') + ', too narrow or too wide a picture' + precisionAdvice
-        : 'left and right are ' + shownValue('left') + ' and ' + shownValue('right') + precisionAdvice;
-    },
-    precisionUp: function(names) {
-      return names.length == 1
-        ? 'fovy is ' + shownValue('fovy') + degree + ', too narrow or too wide an angle' + precisionAdvice
-        : 'bottom and top are ' + shownValue('bottom') + ' and ' + shownValue('top') + precisionAdvice;
-    },
-    precisionDepth: function() {
-      return 'near and far are ' + shownValue('near') + ' and ' + shownValue('far') +
-        ', too far apart or too close' + precisionAdvice;
-    },
-    precisionView: function() {
-      return 'eye ' + shownValue('eye') + ' and center ' + shownValue('center') + precisionAdvice;
-    },
-    depthReversed: function() {
-      return 'Note: far (' + shownValue('far') + ') is nearer than near (' + shownValue('near') +
-        '). OpenGL takes it, but depth comes out reversed: the depth test then keeps what is ' +
-        'farthest and hides what is nearer.';
-    },
-    fovyNearHalfTurn: function() {
-      return 'Note: fovy is ' + shownValue('fovy') + degree + ', close to 180' + degree + ': the camera ' +
-        'sees almost half of everything around it, and the picture\'s edges are stretched beyond ' +
-        'recognition.';
+  // An input's value as a message writes it: at most six significant
+  // digits; a vector's as (x, y, z).
+  var value = {
+    number: typed,
+    unreadable: function(name) { return input(name).validity.badInput; },
+    shown: function(name) {
+      if (table.vectors.indexOf(name) >= 0) {
+        return '(' + axes.map(function(axis) { return value.shown(name + '-' + axis); }).join(', ') + ')';
+      }
+      var number = typed(name);
+      return isFinite(number) ? String(Number(number.toPrecision(6))) : words.tooLarge;
     },
   };
 
@@ -222,15 +189,16 @@
   // marked (a whole vector's name marks its three inputs): as invalid when
   // the camera was refused, as noted when it was applied.
   function showVerdict(verdict) {
-    var words = reasonWords[verdict.reason];
-    warning.textContent = words ? words(verdict.arguments) : '';
+    value.limit = table.largest;
+    var said = words.reasons[verdict.reason];
+    warning.textContent = said ? said(verdict.arguments, value) : '';
     warning.classList.toggle('note', verdict.applied);
-    numberNames.forEach(function(name) {
-      var concerned = verdict.arguments.indexOf(name) >= 0 ||
-        verdict.arguments.indexOf(name.split('-')[0]) >= 0;
-      if (concerned && !verdict.applied) input(name).setAttribute('aria-invalid', 'true');
-      else input(name).removeAttribute('aria-invalid');
-      input(name).classList.toggle('noted', concerned && verdict.applied);
+    table.arguments.forEach(function(a) {
+      var concerned = verdict.arguments.indexOf(a.name) >= 0 ||
+        verdict.arguments.indexOf(a.name.split('-')[0]) >= 0;
+      if (concerned && !verdict.applied) input(a.name).setAttribute('aria-invalid', 'true');
+      else input(a.name).removeAttribute('aria-invalid');
+      input(a.name).classList.toggle('noted', concerned && verdict.applied);
     });
   }
 
@@ -252,23 +220,24 @@
   // A sound camera applied: its calls and what OpenGL then holds, read back.
   function applied(state) {
     shown++;
-    callsPanel.textContent = varnellePanels.callsText(state.calls);
+    callsPanel.textContent = format.callsText(state.calls);
     callsPanel.dataset.shows = String(shown);
-    element('yours-projection').textContent = varnellePanels.matrixText(state.projection);
-    element('yours-modelview').textContent = varnellePanels.matrixText(state.modelview);
-    varnellePanels.showYours(state);
+    element('yours-projection').textContent = format.matrixText(state.projection);
+    element('yours-modelview').textContent = format.matrixText(state.modelview);
+    varnellePage.tell('yours', state);
   }
 
-  element('yours-inputs').addEventListener('input', function(event) {
+  form.addEventListener('input', function(event) {
     var id = event.target.id;
     if (/-slider$/.test(id)) input(id.slice('yours-'.length, -'-slider'.length)).value = event.target.value;
-    else if (sliderNames.indexOf(id.slice('yours-'.length)) >= 0) syncSlider(id.slice('yours-'.length));
+    else syncSlider(id.slice('yours-'.length));
     if (event.target == kindInput) showKind();
     updateSoon();
   });
 
   element('yours-from-station').addEventListener('click', function() {
-    if (varnellePanels.latest) fillFromStation(varnellePanels.latest);
+    var station = varnellePage.latest('station');
+    if (station && table) fillFromStation(station);
     updateSoon();
   });
 
@@ -277,8 +246,8 @@
   copyButton.addEventListener('click', function() {
     var text = callsPanel.textContent;
     var copied = function() {
-      copyButton.textContent = 'Copied';
-      setTimeout(function() { copyButton.textContent = 'Copy'; }, copiedMs);
+      copyButton.textContent = words.copied;
+      setTimeout(function() { copyButton.textContent = words.copy; }, copiedMs);
     };
     var bySelection = function() {
       var range = document.createRange();
@@ -295,13 +264,15 @@
     }
   });
 
-  if (varnellePanels.latest) fillFromStation(varnellePanels.latest);
-  sliderNames.forEach(syncSlider);
-  varnellePanels.createObserver(element('yours-view'), 'your camera', {onStationApplied: applied})
-    .then(function(instance) {
-      preview = instance;
-      element('yours').hidden = false;
-      element('yours-view').dataset.ready = 'true';
-      if (made) update();
-    }, function(reason) { varnellePanels.loadFailed('Your own camera', reason); });
+  programs.create(element('yours-view'), 'your camera', {onStationApplied: applied}).then(function(instance) {
+    preview = instance;
+    table = instance.cameraArguments();
+    buildInputs();
+    var station = varnellePage.latest('station');
+    if (station) fillFromStation(station);
+    showKind();
+    element('yours').hidden = false;
+    element('yours-view').dataset.ready = 'true';
+    if (made) update();
+  }, function(reason) { programs.loadFailed('Your own camera', reason); });
 })();

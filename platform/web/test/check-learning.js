@@ -33,7 +33,7 @@ function desktopOutsidePictures(buildDir, width, height, folder) {
     const defaultScreen = [1280, 1024];
     const screen = `${Math.max(defaultScreen[0], width)}x${Math.max(defaultScreen[1], height)}`;
     childProcess.execFileSync(path.join(buildDir, 'varnelle-xserver'),
-        ['--screen', screen, path.join(buildDir, 'observer', 'varnelle_stations'), '--pictures',
+        ['--screen', screen, path.join(buildDir, 'lessons', 'varnelle_stations'), '--pictures',
             String(width), String(height), folder], {stdio: ['ignore', 'ignore', 'inherit']});
 }
 
@@ -310,7 +310,7 @@ async function checkPackage(browser, buildDir) {
 const failedLoads = [
     {file: 'observer.wasm', how: 'a network error', respond: (request) => request.abort('failed')},
     {file: 'observer.js', how: 'a 404', respond: (request) => request.respond({status: 404, body: 'not found'})},
-    {file: 'learning.js', how: 'a 404', respond: (request) => request.respond({status: 404, body: 'not found'})},
+    {file: 'outside.js', how: 'a 404', respond: (request) => request.respond({status: 404, body: 'not found'})},
 ];
 async function checkFailedLoads(browser, address) {
     for (const failure of failedLoads) {
@@ -362,4 +362,40 @@ async function checkPanels(browser, address, outDir) {
     return {shares};
 }
 
-module.exports = {checkLearning, checkPanels, outsideShown};
+// The feature card: every drawing feature the observer picture may use,
+// drawn by the outside view's program in the browser (where gap-fills
+// re-create wide and dotted lines, points, bitmap text and pushed
+// attributes) and by the documentation program on the desktop. Lines drawn
+// as quads and by Mesa differ along their edges, so a share of the pixels
+// may differ, a fraction of what one feature drawn wrong would change (one
+// colour changed inside a primitive changes 0.4 %).
+const featureCardLimit = 0.002;
+async function checkFeatureCard(browser, address, buildDir, outDir) {
+    const desktop = path.join(outDir, 'features-desktop.png');
+    childProcess.execFileSync(path.join(buildDir, 'varnelle-xserver'),
+        [path.join(buildDir, 'lessons', 'varnelle_stations'), '--features', desktop],
+        {stdio: ['ignore', 'ignore', 'inherit']});
+    const {context, page} = await openPage(browser, address + 'index.html');
+    await awaitTrace(page, 0, ['RO', 'D']);
+    await page.waitForSelector('#outside[data-shows]', {timeout: timeoutMs});
+    const url = await page.evaluate(async () => {
+        const card = document.createElement('canvas');
+        card.width = 480;
+        card.height = 240;
+        document.body.appendChild(card);
+        const program = await varnellePage.use('programs').create(card, 'feature card');
+        program.drawFeatures();
+        return card.toDataURL('image/png');
+    });
+    const png = Buffer.from(url.slice(url.indexOf(',') + 1), 'base64');
+    fs.writeFileSync(path.join(outDir, 'features-browser.png'), png);
+    const share = differingShare(await decodePng(browser, png), await decodePng(browser, fs.readFileSync(desktop)),
+        channelTolerance);
+    check(share <= featureCardLimit, `the feature card (wide and dotted lines, points, hidden lines, text, ` +
+        `pushed attributes) as the desktop draws it: ${(100 * share).toFixed(2)} % of pixels differ by more ` +
+        `than ${channelTolerance}/255`);
+    await context.close();
+    return {share, limit: featureCardLimit};
+}
+
+module.exports = {checkLearning, checkPanels, checkFeatureCard, outsideShown};

@@ -11,7 +11,7 @@ const {
     canvasSize, channelTolerance, check, openPage, traceLines, collapseFrames, awaitTrace, awaitFrame, settle, sleep,
     elementPicture, decodePng, differingShare, timeLoad, totalBytes, formatKB,
 } = require('./browser');
-const {checkLearning, checkPanels} = require('./check-learning');
+const {checkLearning, checkPanels, checkFeatureCard} = require('./check-learning');
 const {checkYours} = require('./check-yours');
 const {checkAccess} = require('./check-access');
 
@@ -272,6 +272,8 @@ const checks = [
     {name: 'learning', browsers: ['chromium'],
         run: (t) => checkLearning(t.browser, t.address, t.buildDirs, t.desktopDir, t.outDir)},
     {name: 'panels', browsers: ['firefox'], run: (t) => checkPanels(t.browser, t.address, t.outDir)},
+    {name: 'featureCard', browsers: both,
+        run: (t) => checkFeatureCard(t.browser, t.address, t.buildDirs.desktop, t.outDir)},
     {name: 'yours', browsers: ['chromium'], run: (t) => checkYours(t.browser, t.address, t.outDir)},
     {name: 'access', browsers: ['chromium'], run: (t) => checkAccess(t.browser, t.address)},
     {name: 'weight', browsers: ['chromium'], run: (t) => checkWeight(t.browser, t.address)},
