@@ -82,9 +82,9 @@ std::string stationsTable(const std::vector<std::vector<ShapeResult>>& results)
     out << "|---|---|---|---|---|---|---|\n";
     for (int s = 0; s < static_cast<int>(results.size()); ++s) {
         const ShapeResult& r = results[s][square];
-        if (s == 0) {
-            out << "| 0 | `RO` | none | | | `" << callOf(r, "glOrtho")
-                << "` | identity: from the origin along −z, +y up |\n";
+        if (!isPerspective(s)) {
+            out << "| " << s << " | `" << stations[s].traceName << "` | none | | | `"
+                << callOf(r, "glOrtho") << "` | identity: from the origin along −z, +y up |\n";
             continue;
         }
         double d = eyeDistance(stationEye(s));
@@ -105,7 +105,7 @@ std::string shapesTable(const std::vector<std::vector<ShapeResult>>& results)
     out << "| Station | Wide window, 960×480 | Tall window, 480×960 |\n";
     out << "|---|---|---|\n";
     for (int s = 0; s < static_cast<int>(results.size()); ++s) {
-        const char* name = s == 0 ? "glOrtho" : "gluPerspective";
+        const char* name = isPerspective(s) ? "gluPerspective" : "glOrtho";
         out << "| " << s << " | `" << callOf(results[s][wide], name) << "` | `"
             << callOf(results[s][tall], name) << "` |\n";
     }
@@ -118,7 +118,10 @@ std::string anglesTable()
     out << "| Station | D | a = 20 / D × 180 / 3.14159 | 2·atan(10 / D), exactly | a is larger by |"
            " Scene's nearest point drawn | Farthest point drawn |\n";
     out << "|---|---|---|---|---|---|---|\n";
-    for (int s = 1; s < 4; ++s) {
+    for (int s = 0; s < stationCount; ++s) {
+        if (!isPerspective(s)) {
+            continue;
+        }
         double d = eyeDistance(stationEye(s));
         double a = baseAngle(stations[s].span, d);
         double exact = exactAngle(stations[s].span, d);
@@ -145,8 +148,16 @@ void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeRes
     values["stationsTable"] = stationsTable(results);
     values["shapesTable"] = shapesTable(results);
     values["anglesTable"] = anglesTable();
-    double smallest = baseAngle(stations[3].span, eyeDistance(stationEye(3)));
-    double largest = baseAngle(stations[1].span, eyeDistance(stationEye(1)));
+    // The base angles of the perspective stations, from smallest to largest.
+    double smallest = 0.0;
+    double largest = 0.0;
+    for (int s = 0; s < stationCount; ++s) {
+        if (isPerspective(s)) {
+            double a = baseAngle(stations[s].span, eyeDistance(stationEye(s)));
+            smallest = smallest == 0.0 ? a : std::fmin(smallest, a);
+            largest = std::fmax(largest, a);
+        }
+    }
     values["angleSmallest"] = fixed(smallest, angleDecimals);
     values["angleLargest"] = fixed(largest, angleDecimals);
 

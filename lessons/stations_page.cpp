@@ -96,7 +96,7 @@ std::string entriesBlock(int station, const ShapeResult& r)
 {
     std::ostringstream out;
     out << "```\n";
-    if (station == 0) {
+    if (!isPerspective(station)) {
         OrthoArguments a = orthoArguments(station, r.width, r.height);
         Matrix4 p = orthoMatrix(a);
         out << "projection, from glOrtho(left " << fixed(a.left, wholeUnits) << ", right "
