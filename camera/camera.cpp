@@ -1,5 +1,5 @@
 // Varnelle: the camera station handlers, each applying its row of the
-// station table (stations.cpp) to the window's size.
+// station table (stations.h) to the window's size.
 #include "camera.h"
 
 #include <cmath>

@@ -1,7 +1,9 @@
 // Varnelle: the camera stations, one row each. Everything about a station
 // is written here once: the handlers in camera.cpp apply a row, and
-// whatever explains or checks the stations reads the same rows.
+// whatever explains, drives or checks the stations reads the same rows.
 #pragma once
+
+#include <iterator>
 
 // How a station projects the scene.
 enum class StationKind { orthographic, perspective };
@@ -26,11 +28,22 @@ struct Station {
     double depth;
 };
 
-// Number of camera stations.
-const int stationCount = 4;
 // The stations, indexed by the viewer's cameraStation, in the order the
-// Enter key steps through them.
-extern const Station stations[stationCount];
+// Enter key steps through them. Every station fits a 20-unit span, which
+// holds the scene's six cones (each 10 units long) from tip to tip. The
+// orthographic depth keeps 20 units on either side of the view's origin;
+// the perspective stations keep 12 on either side of the scene's origin,
+// which brackets the cones' reach.
+inline constexpr Station stations[] = {
+    {"RO", StationKind::orthographic, {0.0, 0.0, 0.0}, {0.0, 0.0, -1.0}, {0.0, 1.0, 0.0}, 20.0, 20.0},
+    {"RP1", StationKind::perspective, {0.0, 0.0, 100.0}, {0.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, 20.0, 12.0},
+    {"RP2", StationKind::perspective, {100.0, 0.0, 100.0}, {0.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, 20.0,
+     12.0},
+    {"RP3", StationKind::perspective, {100.0, 100.0, 100.0}, {0.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, 20.0,
+     12.0},
+};
+// Number of camera stations.
+inline constexpr int stationCount = static_cast<int>(std::size(stations));
 
 // The base angle turns span / D radians into degrees with this
 // approximation of pi, as the stations always have.

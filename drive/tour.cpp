@@ -8,6 +8,7 @@
 // width. VARNELLE_SCREEN sets the screen size (1280x1024).
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 
 #include <unistd.h>
 
+#include "camera/stations.h"
 #include "drive.h"
 
 namespace {
@@ -25,7 +27,26 @@ namespace {
 const drive::Milliseconds timeout(20000);
 // Width of the scaled-down full-screen picture for the documentation.
 const int docsWidth = 480;
-const char* const stationLines[] = {"RP1 100.00  11.46", "RP2 141.42   8.10", "RP3 173.21   6.62"};
+// A station's trace line, as its handler writes it: the orthographic
+// station's name alone, a perspective station's with D and its base angle.
+std::string stationLine(const Station& s)
+{
+    if (s.kind == StationKind::orthographic) {
+        return s.traceName;
+    }
+    double d = std::sqrt(s.eye[0] * s.eye[0] + s.eye[1] * s.eye[1] + s.eye[2] * s.eye[2]);
+    char line[32] = "";
+    std::snprintf(line, sizeof line, "%s %6.2lf %6.2lf", s.traceName, d,
+                  s.span / d * degreesPerHalfTurn / piApprox);
+    return line;
+}
+
+// A station's picture's name.
+std::string stationPicture(int station)
+{
+    return "station-" + std::to_string(station) + "-" +
+           (stations[station].kind == StationKind::orthographic ? "orthographic" : "perspective");
+}
 
 struct Tour {
     drive::Desktop& desktop;
@@ -123,17 +144,17 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
     }
     desktop.focus(window);
     Tour tour{desktop, viewer, window, outDir};
-    tour.awaitTrace({"RO", "D"});
+    tour.awaitTrace({stationLine(stations[0]), "D"});
     drive::Geometry home = desktop.geometry(window);
     drive::Geometry screen = desktop.screen();
     printf("tour: viewer window %lu, client area at %d %d, size %d %d, screen %d %d\n", window,
            home.x, home.y, home.width, home.height, screen.width, screen.height);
-    tour.picture("station-0-orthographic");
+    tour.picture(stationPicture(0));
 
-    // Enter: the three perspective stations.
-    for (int station = 1; station <= 3; ++station) {
-        tour.press('\r', {"K", stationLines[station - 1], "D"});
-        tour.picture("station-" + std::to_string(station) + "-perspective");
+    // Enter: every other station.
+    for (int station = 1; station < stationCount; ++station) {
+        tour.press('\r', {"K", stationLine(stations[station]), "D"});
+        tour.picture(stationPicture(station));
     }
 
     // z: wireframe, then filled again, seen from the last station.
@@ -141,8 +162,8 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
     tour.picture("wireframe");
     tour.press('z', {"K", "D"});
 
-    // Enter: back to the orthographic station.
-    tour.press('\r', {"K", "RO", "D"});
+    // Enter: back to the first station.
+    tour.press('\r', {"K", stationLine(stations[0]), "D"});
     tour.settle();
 
     // f: white, black, then grey again.
@@ -152,10 +173,10 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
     }
 
     // F: full screen, the station applied to the screen's size, then back.
-    tour.press('F', {"K", "RO", "D"});
+    tour.press('F', {"K", stationLine(stations[0]), "D"});
     tour.awaitGeometry({0, 0, screen.width, screen.height}, "full screen");
     drive::Picture fullScreen = tour.picture("full-screen");
-    tour.press('F', {"K", "RO", "D"});
+    tour.press('F', {"K", stationLine(stations[0]), "D"});
     tour.awaitGeometry(home, "the window's size and place again");
     tour.settle();
 
@@ -169,10 +190,16 @@ void walk(drive::Desktop& desktop, drive::Program& viewer, const std::string& ou
 
     if (!docsDir.empty()) {
         std::filesystem::create_directories(docsDir);
-        for (const char* name : {"station-0-orthographic", "station-1-perspective",
-                                 "station-2-perspective", "station-3-perspective", "wireframe",
-                                 "background-white", "background-black", "background-grey"}) {
-            std::string file = std::string(name) + ".png";
+        std::vector<std::string> names;
+        for (int station = 0; station < stationCount; ++station) {
+            names.push_back(stationPicture(station));
+        }
+        for (const char* name : {"wireframe", "background-white", "background-black",
+                                 "background-grey"}) {
+            names.push_back(name);
+        }
+        for (const std::string& name : names) {
+            std::string file = name + ".png";
             std::filesystem::copy_file(outDir + "/" + file, docsDir + "/" + file,
                                        std::filesystem::copy_options::overwrite_existing);
         }
