@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "drive.h"
+#include "observer.h"
 #include "page.h"
 
 // Folders of the documentation's pictures, under its folder.
@@ -25,9 +26,10 @@ bool savePicture(const drive::Picture& picture, const std::string& path);
 
 // Apply one station to one window shape, check its calls against the
 // formulas and its matrices against theirs, and picture it from outside
-// into DOCS_DIR/stations/; false, with a message, when a check fails.
+// into DOCS_DIR/stations/, with panels of panelSize pixels; false, with a
+// message, when a check fails.
 bool showStation(int station, int width, int height, const std::string& docsDir,
-                 ShapeResult& result);
+                 ShapeResult& result, int panelSize = observerPanelSize);
 // Follow a cone's tip through the station's matrices as OpenGL holds them,
 // and read the viewer's picture a little way back along the cone's axis;
 // false, with a message, if the picture does not show the cone there.

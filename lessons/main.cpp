@@ -7,14 +7,17 @@
 //
 // Usage: varnelle_stations DOCS_DIR VALUES_DIR
 //        varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR
-//        varnelle_stations --pictures WIDTH HEIGHT FOLDER
+//        varnelle_stations --pictures WIDTH HEIGHT FOLDER [PANEL]
+//        varnelle_stations --features FILE.png
 // The first writes DOCS_DIR/stations/station-N-WxH.png and the pictures of
 // DOCS_DIR/exercises/, and into VALUES_DIR the values of the templates
 // beside this file (make stations fills them into DOCS_DIR). The second
 // captions the tour's pictures for the README's animation (tour_frames.h).
 // The third writes FOLDER/stations/station-N-WxH.png for every station in
-// a window of WIDTH × HEIGHT pixels, checked as the first checks them (the
-// browser test compares the page's outside view at any size with them).
+// a window of WIDTH × HEIGHT pixels, checked as the first checks them, with
+// panels of PANEL pixels (480 unless given): the browser test compares the
+// page's outside view, drawn at the size it is shown, with them. The fourth
+// writes the feature card (observer/feature_card.h).
 // It needs an X display (make stations runs it on a private one). The
 // stations' trace lines and the viewer's frames' go to standard output as in
 // the viewer.
@@ -105,15 +108,16 @@ int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
     return 0;
 }
 
-// Every station's observer picture in a window of width × height pixels.
-int writePictures(int width, int height, const std::string& folder)
+// Every station's observer picture in a window of width × height pixels,
+// with panels of panelSize pixels.
+int writePictures(int width, int height, const std::string& folder, int panelSize)
 {
     if (!makeFolder(folder + "/" + pictureFolder)) {
         return 1;
     }
     for (int station = 0; station < stationCount; ++station) {
         ShapeResult result;
-        if (!showStation(station, width, height, folder, result)) {
+        if (!showStation(station, width, height, folder, result, panelSize)) {
             return 1;
         }
     }
@@ -163,14 +167,17 @@ int main(int argc, char** argv)
     }
     int width = 0;
     int height = 0;
-    if (argc == picturesArguments && std::string(argv[1]) == "--pictures" &&
-        readSize(argv[2], width) && readSize(argv[3], height)) {
-        return writePictures(width, height, argv[4]);
+    int panelSize = observerPanelSize;
+    if ((argc == picturesArguments || argc == picturesArguments + 1) &&
+        std::string(argv[1]) == "--pictures" && readSize(argv[2], width) &&
+        readSize(argv[3], height) &&
+        (argc == picturesArguments || readSize(argv[picturesArguments], panelSize))) {
+        return writePictures(width, height, argv[4], panelSize);
     }
     if (argc != documentationArguments) {
         std::fprintf(stderr, "usage: varnelle_stations DOCS_DIR VALUES_DIR\n"
                              "       varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR\n"
-                             "       varnelle_stations --pictures WIDTH HEIGHT FOLDER\n"
+                             "       varnelle_stations --pictures WIDTH HEIGHT FOLDER [PANEL]\n"
                              "       varnelle_stations --features FILE.png\n");
         return 2;
     }

@@ -68,7 +68,7 @@ bool matricesAgree(int station, const ShapeResult& r)
 // Apply one station to one window shape, check its calls against the
 // formulas, and picture it from outside.
 bool showStation(int station, int width, int height, const std::string& docsDir,
-                 ShapeResult& result)
+                 ShapeResult& result, int panelSize)
 {
     if (!resizeWindow(width, height)) {
         std::fprintf(stderr, "stations: the window never became %dx%d\n", width, height);
@@ -96,13 +96,15 @@ bool showStation(int station, int width, int height, const std::string& docsDir,
         return false;
     }
 
-    if (!resizeWindow(observerWidth, observerHeight)) {
+    int pictureWidth = observerPictureWidth(panelSize);
+    int pictureHeight = observerPictureHeight(panelSize);
+    if (!resizeWindow(pictureWidth, pictureHeight)) {
         std::fprintf(stderr, "stations: the window never became the picture's size\n");
         return false;
     }
-    drawObserverPicture(result.volume, observerCaption(station, width, height));
+    drawObserverPicture(result.volume, observerCaption(station, width, height), panelSize);
     glutSwapBuffers();
-    drive::Picture picture = shownPicture(observerWidth, observerHeight);
+    drive::Picture picture = shownPicture(pictureWidth, pictureHeight);
     result.picture = std::string(pictureFolder) + "/station-" + std::to_string(station) + "-" +
                      std::to_string(width) + "x" + std::to_string(height) + ".png";
     return savePicture(picture, docsDir + "/" + result.picture) && glGetError() == GL_NO_ERROR;

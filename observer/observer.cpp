@@ -224,9 +224,30 @@ PanelView panelView(int left, int panelSize, const double target[3], double dist
     return view;
 }
 
+// A point of the scene marked in front of everything: a ring of the
+// background's colour round a bright square, so that it shows on any line.
+void drawMark(const Point3& point)
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    const GLfloat ringSize = markedPoint.width + 6.0f;
+    glPointSize(ringSize);
+    colour(observerBackground);
+    glBegin(GL_POINTS);
+    vertex(point);
+    glEnd();
+    useKind(markedPoint);
+    glBegin(GL_POINTS);
+    vertex(point);
+    glEnd();
+    glPopAttrib();
+}
+
 // The scene and the volume (and the second one, if any) seen from the
-// observer, into one panel.
-void drawPanel(const PanelView& view, const ObservedVolume& volume, const ObservedVolume* second)
+// observer, into one panel, with the marked point, if any.
+void drawPanel(const PanelView& view, const ObservedVolume& volume, const ObservedVolume* second,
+               const Point3* marked)
 {
     // Nothing of one panel, not even a wide line, reaches the other.
     const auto& v = view.viewport;
@@ -246,6 +267,9 @@ void drawPanel(const PanelView& view, const ObservedVolume& volume, const Observ
         glDepthFunc(GL_LEQUAL);
         drawVolume(*second, secondVolume.colour);
         glDepthFunc(GL_LESS);
+    }
+    if (marked) {
+        drawMark(*marked);
     }
     glDisable(GL_SCISSOR_TEST);
 }
@@ -429,7 +453,8 @@ std::string observerCaption(int station, int width, int height)
 }
 
 void drawObserverPicture(const ObservedVolume& volume, const std::string& caption, int panelSize,
-                         const ObserverOrbit& orbit, const ObservedVolume* second)
+                         const ObserverOrbit& orbit, const ObservedVolume* second,
+                         const Point3* marked)
 {
     VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
     glDrawBuffer(GL_BACK);
@@ -437,8 +462,8 @@ void drawObserverPicture(const ObservedVolume& volume, const std::string& captio
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     PanelView whole = panelView(0, panelSize, wholeTarget, wholeDistance, orbit);
     PanelView close = panelView(panelSize, panelSize, closeTarget, closeDistance, orbit);
-    drawPanel(whole, volume, second);
-    drawPanel(close, volume, second);
+    drawPanel(whole, volume, second, marked);
+    drawPanel(close, volume, second, marked);
     drawBands(whole, close, volume, m, caption, panelSize, second != nullptr);
     glFinish();
 }

@@ -71,7 +71,9 @@ std::string observerCaption(int station, int width, int height);
 // numbers follow it. Both panels are seen from the orbit's viewpoint. With a
 // second volume, it is drawn too, in secondVolume's colour, and named in
 // the legend.
+// A point of the scene, when one is given, is marked in both panels, in
+// front of everything.
 void drawObserverPicture(const ObservedVolume& volume, const std::string& caption,
                          int panelSize = observerPanelSize,
                          const ObserverOrbit& orbit = ObserverOrbit(),
-                         const ObservedVolume* second = nullptr);
+                         const ObservedVolume* second = nullptr, const Point3* marked = nullptr);

@@ -21,3 +21,4 @@ const LineKind* const lineKinds[lineKindCount] = {&volumeEdges, &nearPlaneLine, 
 const LineKind secondVolume = {{0.85f, 0.45f, 0.3f}, 2.0f, 0xFFFF,
                                "coral: your camera's volume, over the viewer's"};
 
+const LineKind markedPoint = {{1.0f, 1.0f, 1.0f}, 9.0f, 0xFFFF, "white square: the point followed"};

@@ -30,4 +30,7 @@ extern const LineKind* const lineKinds[lineKindCount];
 // each kind in this one colour, over the first where they meet; its legend
 // entry follows the others.
 extern const LineKind secondVolume;
+// A point of the scene the web page's learner follows, marked in the
+// picture (its width is the mark's size).
+extern const LineKind markedPoint;
 

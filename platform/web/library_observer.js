@@ -9,7 +9,15 @@
  *                         draw as a second volume; null: draw none
  *   turn(yaw, pitch, factor)  turn the observer (degrees) and bring it closer
  *   reset()               back to the documentation's viewpoint
- *   draw()                draw the picture
+ *   draw(panelSize)       draw the picture, with panels of panelSize pixels
+ *   pictureHeight(panelSize)  the picture's height for such panels, pixels
+ *   scene()               the scene's cones and reach: {cones: [{colour, axis,
+ *                         tip}], reach}
+ *   markPoint(point)      mark a point [x, y, z] of the scene in the
+ *                         picture (null: none)
+ *   followPoint(point, state)  the point carried through a state ({viewport,
+ *                         projection, modelview}) by the documentation's
+ *                         formulas: {eye, clip, device, window}
  *   drawFeatures()        draw the feature card (observer/feature_card.h)
  *                         at the canvas's bottom left
  * The instance that draws through the learner's camera:
@@ -33,7 +41,11 @@ var LibraryVarnelleObserver = {
     'Module["cameraArguments"] = ObserverPage.cameraArguments; ' +
     'Module["turn"] = function(yaw, pitch, factor) { _observerTurn(yaw, pitch, factor); }; ' +
     'Module["reset"] = function() { _observerReset(); }; ' +
-    'Module["draw"] = function() { _observerDraw(); }; ' +
+    'Module["draw"] = function(panelSize) { _observerDraw(panelSize); }; ' +
+    'Module["pictureHeight"] = function(panelSize) { return _observerHeightFor(panelSize); }; ' +
+    'Module["markPoint"] = ObserverPage.markPoint; ' +
+    'Module["scene"] = function() { return JSON.parse(UTF8ToString(_observerCones())); }; ' +
+    'Module["followPoint"] = ObserverPage.followPoint; ' +
     'Module["drawFeatures"] = function() { _observerDrawFeatures(); };',
   $ObserverPage: {
     // Numbers in a viewport, entries in a matrix.
@@ -42,6 +54,7 @@ var LibraryVarnelleObserver = {
     // Which state observerHandOver gives the place of.
     viewerStation: 0,
     yourCamera: 1,
+    followedThrough: 2,
     handOver: function(which, state) {
       var first = _observerHandOver(which) >> 3;
       HEAPF64.set(state.viewport, first);
@@ -64,6 +77,22 @@ var LibraryVarnelleObserver = {
       }
       return ObserverPage.argumentTable;
     },
+    // Write a point (x, y, z) where the program reads it.
+    writePoint: function(point) {
+      HEAPF64.set(point, _observerPoint() >> 3);
+    },
+    markPoint: function(point) {
+      if (point) ObserverPage.writePoint(point);
+      _observerMarkPoint(point ? 1 : 0);
+    },
+    followPoint: function(point, state) {
+      ObserverPage.writePoint(point);
+      ObserverPage.handOver(ObserverPage.followedThrough, state);
+      var first = _observerFollowPoint() >> 3;
+      var numbers = Array.from(HEAPF64.subarray(first, first + 14));
+      return {eye: numbers.slice(0, 4), clip: numbers.slice(4, 8), device: numbers.slice(8, 11),
+              window: numbers.slice(11, 14)};
+    },
     applyCamera: function(c) {
       var canvas = Module['canvas'];
       var first = _observerCameraValues() >> 3;
@@ -83,7 +112,8 @@ var LibraryVarnelleObserver = {
   // canvas is in full screen and this one is not on the screen.
   webObserverCreateContext__deps: ['$Browser', '$ObserverPage', '$VarnelleLights', '$VarnelleAttributes',
     'observerHandOver', 'observerShowStation', 'observerShowYours', 'observerTurn', 'observerReset',
-    'observerDraw', 'observerDrawFeatures', 'observerApplyCamera', 'observerVerdictArguments', 'observerCameraApplied',
+    'observerDraw', 'observerDrawFeatures', 'observerHeightFor', 'observerPoint',
+    'observerMarkPoint', 'observerFollowPoint', 'observerCones', 'observerApplyCamera', 'observerVerdictArguments', 'observerCameraApplied',
     'observerCameraArguments', 'observerCameraValues'],
   webObserverCreateContext: function() {
     Browser.createContext(Module['canvas'], true, true,

@@ -9,6 +9,7 @@
 // learner's turns of the observer are kept here, in one place. A second
 // instance of the program draws the scene through the learner's camera
 // (observer_camera.cpp).
+#include <cstdio>
 #include <string>
 
 #include <GL/gl.h>
@@ -30,7 +31,8 @@ const int matrixEntries = 16;
 const int handedOverNumbers = viewportNumbers + 2 * matrixEntries;
 const int viewerStation = 0;
 const int yourCamera = 1;
-const int stateCount = 2;
+const int followedThrough = 2;
+const int stateCount = 3;
 double handedOver[stateCount][handedOverNumbers] = {};
 // True once the viewer's state has been handed over; true while the
 // learner's camera is to be drawn.
@@ -38,6 +40,13 @@ bool haveStation = false;
 bool haveYours = false;
 // The observer's viewpoint, relative to the documentation's.
 ObserverOrbit orbit;
+// The point the learner follows, in scene units, and whether it is marked.
+Point3 followedPoint{};
+bool haveFollowed = false;
+// A point followed through a state: eye and clip coordinates (4 numbers
+// each), normalised device and window coordinates (3 each).
+const int followedNumbers = 14;
+double followed[followedNumbers] = {};
 
 // A state as it was handed over.
 StationReadBack handedOverState(int which)
@@ -62,10 +71,78 @@ extern "C" {
 void webObserverCreateContext();
 
 // Where the page writes a state: the viewer's (0) before
-// observerShowStation, the learner's camera's (1) before observerShowYours.
+// observerShowStation, the learner's camera's (1) before observerShowYours,
+// one to follow a point through (2) before observerFollowPoint.
 EMSCRIPTEN_KEEPALIVE double* observerHandOver(int which)
 {
-    return handedOver[which == yourCamera ? yourCamera : viewerStation];
+    return handedOver[which >= 0 && which < stateCount ? which : viewerStation];
+}
+
+// Where the page writes the point it follows (x, y, z, scene units).
+EMSCRIPTEN_KEEPALIVE double* observerPoint()
+{
+    return followedPoint.data();
+}
+
+// Mark the point at observerPoint in the picture from now on, or not.
+EMSCRIPTEN_KEEPALIVE void observerMarkPoint(int marked)
+{
+    haveFollowed = marked != 0;
+}
+
+// The point at observerPoint carried through the state at observerHandOver(2)
+// by the camera formulas the documentation follows its tips with: eye and
+// clip coordinates, then normalised device and window coordinates.
+EMSCRIPTEN_KEEPALIVE double* observerFollowPoint()
+{
+    StationReadBack state = handedOverState(followedThrough);
+    FollowedPoint f = followPoint(followedPoint, state.modelview, state.projection, state.viewport);
+    double* out = followed;
+    for (double v : f.eye) {
+        *out++ = v;
+    }
+    for (double v : f.clip) {
+        *out++ = v;
+    }
+    for (double v : f.device) {
+        *out++ = v;
+    }
+    for (double v : f.window) {
+        *out++ = v;
+    }
+    return followed;
+}
+
+// The scene's cones, JSON: [{colour, axis: [x, y, z], tip: [x, y, z]}], in
+// the order the scene draws them, and how far from the origin the scene
+// reaches: {cones, reach}.
+EMSCRIPTEN_KEEPALIVE const char* observerCones()
+{
+    static std::string json;
+    if (!json.empty()) {
+        return json.c_str();
+    }
+    auto triple = [](const Point3& p) {
+        char text[96] = "";
+        std::snprintf(text, sizeof text, "[%.17g, %.17g, %.17g]", p[0], p[1], p[2]);
+        return std::string(text);
+    };
+    json = "{\"cones\": [";
+    for (int c = 0; c < coneCount; ++c) {
+        json += std::string(c == 0 ? "" : ", ") + "{\"colour\": \"" + cones[c].colourName +
+                "\", \"axis\": " + triple(cones[c].axis) + ", \"tip\": " + triple(coneTip(cones[c])) +
+                "}";
+    }
+    char reach[32] = "";
+    std::snprintf(reach, sizeof reach, "%.17g", coneLength);
+    json += std::string("], \"reach\": ") + reach + "}";
+    return json.c_str();
+}
+
+// The picture's height for a panel of this size, pixels.
+EMSCRIPTEN_KEEPALIVE int observerHeightFor(int panelSize)
+{
+    return ::observerPictureHeight(panelSize);
 }
 
 // The values at observerHandOver(0) are the viewer's newest state.
@@ -96,9 +173,10 @@ EMSCRIPTEN_KEEPALIVE void observerReset()
     orbit = ObserverOrbit();
 }
 
-// Draw the picture of the newest state from the observer's viewpoint. The
-// caption names the station whose eye is read back and the viewer's size.
-EMSCRIPTEN_KEEPALIVE void observerDraw()
+// Draw the picture of the newest state from the observer's viewpoint, with
+// panels of panelSize pixels. The caption names the station whose eye is
+// read back and the viewer's size.
+EMSCRIPTEN_KEEPALIVE void observerDraw(int panelSize)
 {
     if (!haveStation) {
         return;
@@ -111,7 +189,8 @@ EMSCRIPTEN_KEEPALIVE void observerDraw()
                                           readBack.viewport[widthIndex],
                                           readBack.viewport[heightIndex]);
     ObservedVolume yours = observedVolume(handedOverState(yourCamera));
-    drawObserverPicture(volume, caption, observerPanelSize, orbit, haveYours ? &yours : nullptr);
+    drawObserverPicture(volume, caption, panelSize, orbit, haveYours ? &yours : nullptr,
+                        haveFollowed ? &followedPoint : nullptr);
 }
 
 // Draw the feature card at the canvas's bottom left: every drawing feature

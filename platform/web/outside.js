@@ -4,8 +4,10 @@
 // #modelview), and the camera seen from outside (#outside), drawn by an
 // instance of the outside view's program before the viewer's next frame.
 // The learner turns the outside view by dragging, and brings it nearer with
-// the wheel or a pinch; the learner's own camera (yours.js), once made, is
-// drawn in it as a second volume. Nothing here reaches the viewer: keys
+// the wheel or a pinch; the learner's own camera (yours.js), once it leaves
+// the viewer's station, is drawn in it as a second volume, and the point
+// the learner follows (point.js) is marked. It is drawn at the size it is
+// shown, and again whenever that size changes. Nothing here reaches the viewer: keys
 // stay with its canvas, and its trace gets nothing.
 //
 // For whoever reads the page from outside (the browser test): #calls and
@@ -27,9 +29,27 @@
   var yours = null;
   var drawPending = false;
 
+  // The picture is drawn at the size it is shown: its canvas's pixels are
+  // its CSS size times the device's pixel ratio, its two panels side by
+  // side across them (never smaller than this many pixels each).
+  var smallestPanel = 120;
+  var panelSize = 0;
+  function fitCanvas() {
+    if (!observer) return false;
+    var border = outside.offsetWidth - outside.clientWidth;
+    var cssWidth = outside.getBoundingClientRect().width - border;
+    var panel = Math.max(smallestPanel, Math.floor(cssWidth * (window.devicePixelRatio || 1) / 2));
+    if (panel == panelSize) return false;
+    panelSize = panel;
+    outside.width = 2 * panel;
+    outside.height = observer.pictureHeight(panel);
+    return true;
+  }
+
   function draw() {
     if (!observer || !station) return;
-    observer.draw();
+    fitCanvas();
+    observer.draw(panelSize);
     outside.dataset.shows = String(shown);
     outside.dataset.frame = String(document.timeline.currentTime);
   }
@@ -62,6 +82,8 @@
 
   // The learner's camera's state to draw as a second volume (null: none).
   function showYours(state) {
+    // Following the viewer, your camera has no volume of its own to draw.
+    if (state === null && yours === null) return;
     yours = state;
     if (!observer) return;
     observer.showYours(state);
@@ -88,15 +110,40 @@
     varnellePage.viewerCanvas.focus();
   });
 
+  // The point the learner follows, marked in the picture (null: none).
+  function markPoint(point) {
+    if (!observer) return;
+    observer.markPoint(point);
+    drawSoon();
+  }
+
+  // Drawn again at the new size when the picture's width or the device's
+  // pixel ratio changes (a window resized, a browser zoomed, a screen moved to).
+  new ResizeObserver(function() {
+    if (fitCanvas()) drawSoon();
+  }).observe(outside);
+  function watchPixelRatio() {
+    matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)').addEventListener('change', function() {
+      if (fitCanvas()) drawSoon();
+      watchPixelRatio();
+    }, {once: true});
+  }
+  watchPixelRatio();
+
   varnellePage.listen('station', showStation);
   varnellePage.listen('yours', showYours);
+  varnellePage.listen('point', markPoint);
   programs.create(outside, 'outside view').then(function(instance) {
     observer = instance;
+    varnellePage.offer('observer', instance);
     document.getElementById('outside-view').hidden = false;
     if (yours) observer.showYours(yours);
+    var point = varnellePage.latest('point');
+    if (point) observer.markPoint(point);
     if (station) {
       observer.showStation(station);
       draw();
     }
+    varnellePage.tell('observerReady', instance);
   }).catch(function(reason) { programs.loadFailed('The camera seen from outside', reason); });
 })();

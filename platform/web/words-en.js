@@ -112,5 +112,31 @@
     nearFar: 'near, far',
     copied: 'Copied',
     copy: 'Copy',
+    copyAddress: 'Copy the address',
+    // The point followed: a cone's tip by its colour and the axis it
+    // points along; the steps of its chain and the cameras.
+    coneTip: function(cone) {
+      var names = ['x', 'y', 'z'];
+      var axis = cone.axis.findIndex(function(v) { return v != 0; });
+      return 'the ' + cone.colour + ' tip, on ' + (cone.axis[axis] > 0 ? '+' : '\u2212') + names[axis] +
+        ' (' + cone.tip.map(function(v) { return String(v + 0); }).join(', ') + ')';
+    },
+    chainStep: {eye: 'eye', clip: 'clip', device: 'normalised device', window: 'window'},
+    chainCamera: {viewer: 'viewer', yours: 'yours'},
+    chainStepHeading: 'coordinates',
+    chainCameraHeading: 'camera',
+    // The depth plot.
+    depthAxis: 'distance in front of the eye',
+    depthValue: 'window depth',
+    depthCaption: function(shares, reach, percent) {
+      var said = function(name, who) {
+        var s = shares[name];
+        return s ? who + ' gives the scene ' + (percent * s.share).toFixed(1) + ' % of the depth range (from ' +
+          s.from.toFixed(1) + ' to ' + s.to.toFixed(1) + ' in front of the eye)' : who + ' does not hold the scene';
+      };
+      return 'The scene lies within ' + reach + ' units of the origin. ' + said('viewer', 'The viewer\'s station') +
+        '; ' + said('yours', 'your camera') + '. What the depth buffer tells apart, it tells apart only ' +
+        'within that share; a nearer near plane gives the scene less of it.';
+    },
   });
 })();

@@ -13,11 +13,19 @@
 // than near, an angle close to 180 degrees) is applied with a note. The
 // check gives a reason; the words are the page's (words-en.js).
 //
-// The inputs open with the viewer's latest station; the camera is made at
-// the learner's first change, or first press of #yours-from-station, which
-// fills every input with the arguments of the viewer's latest station
-// application, at full precision. Each change shows by the next animation
-// frame. Nothing here reaches the viewer.
+// Your camera follows the viewer (#yours-follow, checked at load): each of
+// the viewer's station applications fills every input with its arguments,
+// at full precision, and is applied here too. Changing any input stops
+// following; checking the box again follows again (#yours-from-station
+// takes the latest station once). An address with a camera in it
+// (?kind=perspective&fovy=25&aspect=1.5&near=40&far=160&eye=0,50,100&
+// center=0,0,0&up=0,1,0, or kind=orthographic with left, right, bottom,
+// top, near and far) opens with that camera, checked as a typed one, and
+// #yours-link always gives the address of the camera shown. A drag on the
+// picture turns your eye round the centre at the same distance; the wheel
+// or a pinch brings it nearer or farther. Each change shows by the next
+// animation frame. While it follows, the outside view draws no second
+// volume: it would lie on the viewer's. Nothing here reaches the viewer.
 //
 // For whoever reads the page from outside (the browser test): #yours-calls
 // carries data-shows, the number of sound cameras shown, and #yours-view
@@ -34,6 +42,7 @@
   var warning = element('yours-warning');
   var callsPanel = element('yours-calls');
   var copyButton = element('yours-copy');
+  var pointer = varnellePage.use('pointer');
   var axes = ['x', 'y', 'z'];
   // The orthographic station's view, the identity, as gluLookAt's arguments
   // make it: from the origin, looking at (0, 0, -1), with +y up.
@@ -51,6 +60,10 @@
   var made = false;
   var updatePending = false;
   var shown = 0;
+  var followInput = element('yours-follow');
+  var linkElement = element('yours-link');
+  // Significant digits an eye moved by hand keeps.
+  var movedDigits = 9;
 
   function input(name) {
     return element('yours-' + name);
@@ -206,6 +219,98 @@
     updatePending = false;
     if (!preview || !made) return;
     showVerdict(preview.applyCamera(camera()));
+    showLink();
+  }
+
+  // The camera the inputs hold as an address's query: its kind, then each
+  // of its arguments by name, a vector's three coordinates together.
+  function cameraQuery() {
+    var perspective = perspectiveChosen();
+    var query = new URLSearchParams();
+    query.set('kind', perspective ? 'perspective' : 'orthographic');
+    argumentsOf(perspective).forEach(function(a) {
+      var parts = a.name.split('-');
+      if (parts.length == 1) query.set(a.name, input(a.name).value);
+      else if (parts[1] == 'x') {
+        query.set(parts[0], axes.map(function(axis) { return input(parts[0] + '-' + axis).value; }).join(','));
+      }
+    });
+    // The page's language, if the address chose one, stays.
+    var language = new URLSearchParams(location.search).get('lang');
+    if (language) query.set('lang', language);
+    return query;
+  }
+
+  function showLink() {
+    var address = location.origin + location.pathname + '?' + cameraQuery().toString().replace(/%2C/g, ',');
+    linkElement.href = address;
+    linkElement.textContent = address;
+  }
+
+  // The camera an address holds, into the inputs: true if it holds one.
+  function fillFromAddress() {
+    var query = new URLSearchParams(location.search);
+    if (!query.has('kind')) return false;
+    var perspective = query.get('kind') != 'orthographic';
+    kindInput.value = perspective ? 'perspective' : 'orthographic';
+    argumentsOf(perspective).forEach(function(a) {
+      var parts = a.name.split('-');
+      var text = parts.length == 1 ? query.get(a.name)
+        : (query.get(parts[0]) || '').split(',')[axes.indexOf(parts[1])];
+      input(a.name).value = text === null || text === undefined ? '' : text.trim();
+      syncSlider(a.name);
+    });
+    showKind();
+    return true;
+  }
+
+  // Follow the viewer's station, or stop.
+  function follow(on) {
+    followInput.checked = on;
+    if (on) {
+      var station = varnellePage.latest('station');
+      if (station && table) fillFromStation(station);
+      updateSoon();
+    }
+  }
+
+  // Turn the eye round the centre: by yaw degrees about the camera's up,
+  // pitch degrees about its right, and bring it factor times nearer.
+  function turnEye(yaw, pitch, factor) {
+    if (!table) return;
+    var vector = function(name) { return axes.map(function(axis) { return typed(name + '-' + axis); }); };
+    var eye = vector('eye');
+    var center = vector('center');
+    var up = vector('up');
+    var offset = eye.map(function(v, i) { return v - center[i]; });
+    var distance = Math.hypot.apply(null, offset);
+    if (!(distance > 0) || !isFinite(distance)) return;
+    var unit = function(v) {
+      var n = Math.hypot.apply(null, v);
+      return v.map(function(x) { return x / n; });
+    };
+    var cross = function(a, b) {
+      return [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]];
+    };
+    // Rodrigues' formula: v turned by the angle (degrees) about the unit axis.
+    var turned = function(v, axis, degrees) {
+      var angle = degrees * Math.PI / 180;
+      var c = Math.cos(angle);
+      var s = Math.sin(angle);
+      var across = cross(axis, v);
+      var along = (axis[0] * v[0] + axis[1] * v[1] + axis[2] * v[2]) * (1 - c);
+      return v.map(function(x, i) { return x * c + across[i] * s + axis[i] * along; });
+    };
+    var upAxis = unit(up);
+    var rightAxis = unit(cross(offset, upAxis));
+    var moved = turned(offset, upAxis, yaw);
+    if (isFinite(rightAxis[0])) moved = turned(moved, rightAxis, pitch);
+    moved = unit(moved).map(function(x) { return x * distance / factor; });
+    axes.forEach(function(axis, i) {
+      setNumber('eye-' + axis, Number((center[i] + moved[i]).toPrecision(movedDigits)));
+    });
+    followInput.checked = false;
+    updateSoon();
   }
 
   // Make the camera from the inputs in the next animation frame, once,
@@ -224,10 +329,12 @@
     callsPanel.dataset.shows = String(shown);
     element('yours-projection').textContent = format.matrixText(state.projection);
     element('yours-modelview').textContent = format.matrixText(state.modelview);
-    varnellePage.tell('yours', state);
+    varnellePage.tell('yours', followInput.checked ? null : state);
+    varnellePage.tell('yoursCamera', state);
   }
 
   form.addEventListener('input', function(event) {
+    followInput.checked = false;
     var id = event.target.id;
     if (/-slider$/.test(id)) input(id.slice('yours-'.length, -'-slider'.length)).value = event.target.value;
     else syncSlider(id.slice('yours-'.length));
@@ -241,38 +348,57 @@
     updateSoon();
   });
 
-  // Copy the calls as text: through the clipboard where the page may use it
-  // (a secure context, such as 127.0.0.1), else by selecting them.
-  copyButton.addEventListener('click', function() {
-    var text = callsPanel.textContent;
-    var copied = function() {
-      copyButton.textContent = words.copied;
-      setTimeout(function() { copyButton.textContent = words.copy; }, copiedMs);
-    };
-    var bySelection = function() {
-      var range = document.createRange();
-      range.selectNodeContents(callsPanel);
-      var selection = window.getSelection();
-      selection.removeAllRanges();
-      selection.addRange(range);
-      if (document.execCommand('copy')) copied();
-    };
-    if (navigator.clipboard && window.isSecureContext) {
-      navigator.clipboard.writeText(text).then(copied, bySelection);
-    } else {
-      bySelection();
+  followInput.addEventListener('change', function() { follow(followInput.checked); });
+  varnellePage.listen('station', function(station) {
+    if (followInput.checked && table) {
+      fillFromStation(station);
+      updateSoon();
     }
   });
+  element('yours-view').addEventListener('mousedown', function(event) { event.preventDefault(); });
+  pointer.attach(element('yours-view'), turnEye);
+
+  // A button that copies an element's text: through the clipboard where the
+  // page may use it (a secure context, such as 127.0.0.1), else by
+  // selecting it; the button says so a moment.
+  function copies(button, source, label) {
+    button.addEventListener('click', function() {
+      var copied = function() {
+        button.textContent = words.copied;
+        setTimeout(function() { button.textContent = label; }, copiedMs);
+      };
+      var bySelection = function() {
+        var range = document.createRange();
+        range.selectNodeContents(source);
+        var selection = window.getSelection();
+        selection.removeAllRanges();
+        selection.addRange(range);
+        if (document.execCommand('copy')) copied();
+      };
+      if (navigator.clipboard && window.isSecureContext) {
+        navigator.clipboard.writeText(source.textContent).then(copied, bySelection);
+      } else {
+        bySelection();
+      }
+    });
+  }
+  copies(copyButton, callsPanel, words.copy);
+  copies(element('yours-link-copy'), linkElement, words.copyAddress);
 
   programs.create(element('yours-view'), 'your camera', {onStationApplied: applied}).then(function(instance) {
     preview = instance;
     table = instance.cameraArguments();
     buildInputs();
-    var station = varnellePage.latest('station');
-    if (station) fillFromStation(station);
+    if (fillFromAddress()) {
+      followInput.checked = false;
+    } else {
+      var station = varnellePage.latest('station');
+      if (station) fillFromStation(station);
+    }
     showKind();
     element('yours').hidden = false;
     element('yours-view').dataset.ready = 'true';
-    if (made) update();
+    // Never an empty picture: the camera is made at once.
+    updateSoon();
   }, function(reason) { programs.loadFailed('Your own camera', reason); });
 })();

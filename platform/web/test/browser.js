@@ -214,12 +214,17 @@ function settle(page) {
 // PNG. The screenshot's clip is in the page's coordinates, so the page's
 // scroll is added to the element's place in the window.
 async function elementPicture(page, selector) {
+    // What the page lays over the pictures (the followed point's marks) is
+    // not theirs.
+    await page.$$eval('.point-mark', (marks) => marks.forEach((m) => { m.style.visibility = 'hidden'; }));
     const clip = await page.$eval(selector, (element) => {
         const rect = element.getBoundingClientRect();
         return {x: rect.left + element.clientLeft + window.scrollX, y: rect.top + element.clientTop + window.scrollY,
             width: element.clientWidth, height: element.clientHeight};
     });
-    return page.screenshot({clip, type: 'png'});
+    const picture = await page.screenshot({clip, type: 'png'});
+    await page.$$eval('.point-mark', (marks) => marks.forEach((m) => { m.style.visibility = ''; }));
+    return picture;
 }
 
 // A canvas's drawing buffer as PNG, whether or not it is on the screen.

@@ -76,7 +76,7 @@ async function checkLeaving(page) {
 // the page's order, and ends on the trace.
 async function checkTabOrder(page) {
     const controls = await page.evaluate(() => Array.from(document.querySelectorAll(
-        'button, input, select, [tabindex="0"]'))
+        'button, input, select, a[href], [tabindex="0"]'))
         .filter((element) => element.id !== 'canvas' && element.getClientRects().length > 0)
         .map((element) => element.id || element.dataset.key));
     await page.focus('button[data-key]');

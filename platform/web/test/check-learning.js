@@ -27,14 +27,25 @@ const captionRows = 64;
 const captionPixelsLimit = 3;
 const outsideLimit = 0.003;
 
-// The documentation program's pictures of every station in a window of
-// width x height pixels, drawn on the desktop into folder/stations/.
-function desktopOutsidePictures(buildDir, width, height, folder) {
-    const defaultScreen = [1280, 1024];
-    const screen = `${Math.max(defaultScreen[0], width)}x${Math.max(defaultScreen[1], height)}`;
-    childProcess.execFileSync(path.join(buildDir, 'varnelle-xserver'),
-        ['--screen', screen, path.join(buildDir, 'lessons', 'varnelle_stations'), '--pictures',
-            String(width), String(height), folder], {stdio: ['ignore', 'ignore', 'inherit']});
+// The documentation program's picture of a station in a window of width x
+// height pixels, with panels of panel pixels: the page draws its outside
+// view at the size it is shown. Each size's pictures (every station's) are
+// drawn on the desktop once a run, into outDir/outside-desktop-WxH-pPANEL/.
+const drawnFolders = new Set();
+function desktopOutsidePicture(buildDir, outDir, station, width, height, panel) {
+    const folder = path.join(outDir, `outside-desktop-${width}x${height}-p${panel}`);
+    const file = path.join(folder, 'stations', `station-${station}-${width}x${height}.png`);
+    if (!drawnFolders.has(folder)) {
+        drawnFolders.add(folder);
+        const captionAndLegend = 168;
+        const defaultScreen = [1280, 1024];
+        const screen = `${Math.max(defaultScreen[0], width, 2 * panel)}x` +
+            `${Math.max(defaultScreen[1], height, panel + captionAndLegend)}`;
+        childProcess.execFileSync(path.join(buildDir, 'varnelle-xserver'),
+            ['--screen', screen, path.join(buildDir, 'lessons', 'varnelle_stations'), '--pictures',
+                String(width), String(height), folder, String(panel)], {stdio: ['ignore', 'ignore', 'inherit']});
+    }
+    return file;
 }
 
 // Wait until the outside view shows the station application the calls show;
@@ -64,10 +75,6 @@ const stationSteps = [
 // first frame on.
 async function checkStations(page, browser, buildDir, outDir, steps = stationSteps) {
     const screenSize = await page.evaluate(() => [window.screen.width, window.screen.height]);
-    const fullScreenPictures = path.join(outDir, 'outside-desktop');
-    if (steps.some((step) => step.fullScreen)) {
-        desktopOutsidePictures(buildDir, screenSize[0], screenSize[1], fullScreenPictures);
-    }
     let seen = 0;
     let previous = null;
     const shares = [];
@@ -96,16 +103,15 @@ async function checkStations(page, browser, buildDir, outDir, steps = stationSte
         const png = await canvasPicture(page, '#outside');
         fs.writeFileSync(path.join(outDir, `outside-${step.station}-${width}x${height}.png`), png);
         const picture = await decodePng(browser, png);
-        const referenceFile = step.fullScreen
-            ? path.join(fullScreenPictures, 'stations', `station-${step.station}-${width}x${height}.png`)
-            : path.join(repoDir, 'docs', 'stations', `station-${step.station}-${width}x${height}.png`);
+        const referenceFile = desktopOutsidePicture(buildDir, outDir, step.station, width, height,
+            picture.width / 2);
         const reference = await decodePng(browser, fs.readFileSync(referenceFile));
         const share = differingShare(picture, reference, channelTolerance);
         const captionPixels = Math.round(
             differingShare(picture, reference, channelTolerance, 0, captionRows) * captionRows * picture.width);
         shares.push({name, share});
         check(share <= outsideLimit && captionPixels <= captionPixelsLimit,
-            `${name}: the outside view is the documentation program's picture (${path.relative(repoDir, referenceFile)}): ` +
+            `${name}: the outside view is the documentation program's picture (${path.relative(outDir, referenceFile)}): ` +
             `${(100 * share).toFixed(3)} % of pixels differ (limit ${100 * outsideLimit} %), ${captionPixels} in the caption`);
         if (previous) {
             const changed = differingShare(picture, previous, channelTolerance);
@@ -158,13 +164,14 @@ const turns = [
     {what: 'the reset button', act: resetButton, documented: true},
 ];
 
-async function checkTurning(page, browser, station) {
+async function checkTurning(page, browser, station, buildDir, outDir) {
     const box = await page.$eval('#outside', (canvas) => {
         const rect = canvas.getBoundingClientRect();
         return {x: rect.left, y: rect.top, width: rect.width, height: rect.height};
     });
+    const panel = await page.$eval('#outside', (canvas) => canvas.width / 2);
     const documented = await decodePng(browser, fs.readFileSync(
-        path.join(repoDir, 'docs', 'stations', `station-${station}-${canvasSize}x${canvasSize}.png`)));
+        desktopOutsidePicture(buildDir, outDir, station, canvasSize, canvasSize, panel)));
     for (const turn of turns.filter((t) => !t.cdp || browser.protocol === 'cdp')) {
         const before = await canvasPixels(browser, page, '#outside');
         const trace = await traceLines(page);
@@ -338,7 +345,7 @@ async function checkFailedLoads(browser, address) {
 async function checkLearning(browser, address, buildDirs, desktopDir, outDir) {
     const {context, page, record} = await openPage(browser, address + 'index.html');
     const {shares} = await checkStations(page, browser, buildDirs.desktop, outDir);
-    await checkTurning(page, browser, stationSteps[stationSteps.length - 1].station);
+    await checkTurning(page, browser, stationSteps[stationSteps.length - 1].station, buildDirs.desktop, outDir);
     check(record.errors.length === 0, `no page errors through the stations and turns ${JSON.stringify(record.errors)}`);
     await context.close();
     await checkButtons(browser, address, desktopDir);
@@ -353,10 +360,10 @@ async function checkLearning(browser, address, buildDirs, desktopDir, outDir) {
 // program draws it; the outside view turned; no page errors.
 const briefSteps = stationSteps.slice(0, 3);
 
-async function checkPanels(browser, address, outDir) {
+async function checkPanels(browser, address, buildDir, outDir) {
     const {context, page, record} = await openPage(browser, address + 'index.html');
-    const {shares} = await checkStations(page, browser, null, outDir, briefSteps);
-    await checkTurning(page, browser, briefSteps[briefSteps.length - 1].station);
+    const {shares} = await checkStations(page, browser, buildDir, outDir, briefSteps);
+    await checkTurning(page, browser, briefSteps[briefSteps.length - 1].station, buildDir, outDir);
     check(record.errors.length === 0, `no page errors through the panels ${JSON.stringify(record.errors)}`);
     await context.close();
     return {shares};

@@ -351,8 +351,11 @@ async function checkYours(browser, address, outDir) {
     const viewerBefore = await elementPicture(page, '#canvas');
     const outsideBefore = await canvasPixels(browser, page, '#outside');
     const state = await shown(page);
-    check(state.shows === undefined && state.calls === '' && pixelsOfColour(outsideBefore, coral) === 0,
-        'before the learner makes a camera, none shows, and the outside view has no coral');
+    const following = await page.$eval('#yours-follow', (box) => box.checked);
+    const viewerCalls = state.viewer.calls + '\ngluLookAt(0, 0, 0, 0, 0, -1, 0, 1, 0);';
+    check(following && state.calls === viewerCalls && pixelsOfColour(outsideBefore, coral) === 0,
+        'at first your camera follows the viewer\'s station (its calls are the viewer\'s), and the outside ' +
+        'view draws no coral volume over the viewer\'s');
 
     await checkTyped(browser, page);
     const coralPixels = pixelsOfColour(await canvasPixels(browser, page, '#outside'), coral);
