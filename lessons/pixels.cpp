@@ -30,8 +30,10 @@ bool resizeWindow(int width, int height)
     while (std::chrono::steady_clock::now() < end) {
         glutMainLoopEvent();
         if (glutGet(GLUT_WINDOW_WIDTH) == width && glutGet(GLUT_WINDOW_HEIGHT) == height) {
-            // Mesa takes the drawable's new size when the viewport is set:
-            // before that, a clear would fill the buffer of the old size.
+            // Mesa takes the drawable's new size at a swap or when the
+            // viewport is set: before that, a clear would fill the buffer
+            // of the old size.
+            glutSwapBuffers();
             glViewport(0, 0, width, height);
             return true;
         }

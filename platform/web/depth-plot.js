@@ -13,7 +13,9 @@
 (function() {
   'use strict';
   var svgNamespace = 'http://www.w3.org/2000/svg';
-  var words = varnellePage.use('words');
+  var words = varnellePage.words;
+  var say = varnellePage.say;
+  var prose = varnellePage.prose;
   var plot = document.getElementById('depth-plot');
   var caption = document.getElementById('depth-caption');
   // The plot's size in its own units (its viewBox), its margins, and the
@@ -122,12 +124,19 @@
     // The axes: depth 0 and 1, the distances at either end.
     text(left - 6, y(0) + 5, '0', 'end');
     text(left - 6, y(1) + 5, '1', 'end');
-    text(left, height - bottom + 18, lowest.toFixed(1));
-    text(width - right, height - bottom + 18, highest.toFixed(1));
+    text(left, height - bottom + 18, prose(lowest.toFixed(1)));
+    text(width - right, height - bottom + 18, prose(highest.toFixed(1)));
     text((left + width - right) / 2, height - 8, words.depthAxis);
     var vertical = text(14, (top + height - bottom) / 2, words.depthValue);
     vertical.setAttribute('transform', 'rotate(-90 14 ' + (top + height - bottom) / 2 + ')');
-    caption.textContent = words.depthCaption(shares, scene.reach, percent);
+    var share = function(name, who) {
+      var s = shares[name];
+      return s ? say(words.depthShare, {who: who, share: prose((percent * s.share).toFixed(1)),
+                                        from: prose(s.from.toFixed(1)), to: prose(s.to.toFixed(1))})
+        : say(words.depthNoScene, {who: who});
+    };
+    caption.textContent = [say(words.depthScene, {reach: prose(scene.reach)}),
+      share('viewer', words.depthViewer), share('yours', words.depthYours), words.depthLesson].join(' ');
   }
 
   var pending = false;

@@ -145,5 +145,5 @@
       draw();
     }
     varnellePage.tell('observerReady', instance);
-  }).catch(function(reason) { programs.loadFailed('The camera seen from outside', reason); });
+  }).catch(function(reason) { programs.loadFailed(varnellePage.words.whatOutside, reason); });
 })();

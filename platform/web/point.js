@@ -11,7 +11,7 @@
 // #point-chain carries data-value, the number at full precision.
 (function() {
   'use strict';
-  var words = varnellePage.use('words');
+  var words = varnellePage.words;
   var select = document.getElementById('point');
   var table = document.getElementById('point-chain');
   var marks = {viewer: document.getElementById('point-mark-viewer'),
@@ -33,6 +33,17 @@
     {name: 'window', numbers: function(f) { return f.window; },
      decimals: [pixelDecimals, pixelDecimals, depthDecimals]},
   ];
+
+  // A cone's tip by its colour and the axis it points along.
+  function tipName(cone) {
+    var names = ['x', 'y', 'z'];
+    var axis = cone.axis.findIndex(function(v) { return v != 0; });
+    return varnellePage.say(words.coneTip, {
+      colour: words.colours[cone.colour],
+      axis: (cone.axis[axis] > 0 ? '+' : '\u2212') + names[axis],
+      tip: cone.tip.map(function(v) { return varnellePage.prose(v + 0); }).join(', '),
+    });
+  }
 
   function chosenTip() {
     return tips[Number(select.value)] || null;
@@ -135,7 +146,7 @@
     tips.forEach(function(cone, i) {
       var option = document.createElement('option');
       option.value = String(i);
-      option.textContent = words.coneTip(cone);
+      option.textContent = tipName(cone);
       select.appendChild(option);
     });
     document.getElementById('point-section').hidden = false;

@@ -8,13 +8,16 @@
 (function() {
   'use strict';
 
-  // A file of the page fetched, or a failure that names it and why.
+  var words = varnellePage.words;
+  // A file of the page fetched, or a failure that names it (with the
+  // server's status, if it answered).
   function fetched(file) {
+    var missing = varnellePage.say(words.fileNotFetched, {file: file});
     return fetch(file).then(function(response) {
-      if (!response.ok) throw new Error(file + ': ' + response.status + ' ' + response.statusText);
+      if (!response.ok) throw new Error(missing + ', ' + response.status);
       return response;
-    }, function(reason) {
-      throw new Error(file + ': ' + reason.message);
+    }, function() {
+      throw new Error(missing);
     });
   }
 
@@ -24,7 +27,7 @@
       var script = document.createElement('script');
       script.src = file;
       script.onload = resolve;
-      script.onerror = function() { reject(new Error(file + ' could not be fetched')); };
+      script.onerror = function() { reject(new Error(varnellePage.say(words.fileNotFetched, {file: file}))); };
       document.head.appendChild(script);
     });
   }
@@ -63,7 +66,7 @@
 
   function loadFailed(what, reason) {
     console.warn(what + ': ' + reason.message);
-    varnellePage.sayLoadFailed(what + ' could not be loaded (' + reason.message + ').');
+    varnellePage.sayLoadFailed(varnellePage.say(words.loadFailed, {what: what, why: reason.message}));
   }
 
   varnellePage.offer('programs', {create: create, loadFailed: loadFailed});

@@ -11,7 +11,7 @@
 // input is marked; the picture, the volume, the calls and the matrices stay
 // those of the last sound camera. A sound but surprising camera (far nearer
 // than near, an angle close to 180 degrees) is applied with a note. The
-// check gives a reason; the words are the page's (words-en.js).
+// check gives a reason; the words are the page's (words-en.js, words-fr.js).
 //
 // Your camera follows the viewer (#yours-follow, checked at load): each of
 // the viewer's station applications fills every input with its arguments,
@@ -37,7 +37,8 @@
   }
   var format = varnellePage.use('format');
   var programs = varnellePage.use('programs');
-  var words = varnellePage.use('words');
+  var words = varnellePage.words;
+  var say = varnellePage.say;
   var form = element('yours-inputs');
   var warning = element('yours-warning');
   var callsPanel = element('yours-calls');
@@ -155,7 +156,7 @@
         slider.min = String(a.slider[0]);
         slider.max = String(a.slider[1]);
         slider.step = String(a.slider[2]);
-        slider.setAttribute('aria-label', words.slider(a.name));
+        slider.setAttribute('aria-label', say(words.slider, {name: a.name}));
         label.appendChild(document.createTextNode(' '));
         label.appendChild(slider);
       }
@@ -185,26 +186,49 @@
   }
 
   // An input's value as a message writes it: at most six significant
-  // digits; a vector's as (x, y, z).
-  var value = {
-    number: typed,
-    unreadable: function(name) { return input(name).validity.badInput; },
-    shown: function(name) {
-      if (table.vectors.indexOf(name) >= 0) {
-        return '(' + axes.map(function(axis) { return value.shown(name + '-' + axis); }).join(', ') + ')';
-      }
-      var number = typed(name);
-      return isFinite(number) ? String(Number(number.toPrecision(6))) : words.tooLarge;
-    },
-  };
+  // digits, with the language's decimal sign; a vector's as (x, y, z).
+  function valueText(name) {
+    if (table.vectors.indexOf(name) >= 0) {
+      return "(" + axes.map(function(axis) { return valueText(name + "-" + axis); }).join(", ") + ")";
+    }
+    var number = typed(name);
+    return isFinite(number) ? varnellePage.prose(Number(number.toPrecision(6))) : words.tooLarge;
+  }
+
+  // Two inputs' values: "both 5" when they are equal, in full when six
+  // digits would show them the same.
+  function pair(first, second) {
+    if (typed(first) === typed(second)) return say(words.pairBoth, {first: valueText(first)});
+    var apart = valueText(first) != valueText(second);
+    return say(words.pairClose, {
+      first: apart ? valueText(first) : varnellePage.prose(typed(first)),
+      second: apart ? valueText(second) : varnellePage.prose(typed(second)),
+    });
+  }
+
+  // The check's reason in words: which of the table's texts says it, and
+  // the values it names.
+  function reasonWords(verdict) {
+    var names = verdict.arguments;
+    var reason = verdict.reason;
+    if (reason == 'none') return '';
+    if (reason == 'notANumber' && input(names[0]).validity.badInput) reason = 'unreadable';
+    if (reason == 'precisionAcross' && names.length == 1) reason = 'precisionAspect';
+    if (reason == 'precisionUp' && names.length == 1) reason = 'precisionFovy';
+    var values = {name: names[0], limit: table.largest, precision: words.precision};
+    if (names.length == 1 && table.vectors.indexOf(names[0]) < 0) values.value = valueText(names[0]);
+    table.arguments.forEach(function(a) { values[a.name] = valueText(a.name); });
+    table.vectors.forEach(function(vector) { values[vector] = valueText(vector); });
+    values.pair = {noWidth: pair('left', 'right'), noHeight: pair('bottom', 'top'),
+                   noDepth: pair('near', 'far')}[reason];
+    return say(words.reasons[reason], values);
+  }
 
   // The check's verdict: its reason in words, and the inputs it concerns
   // marked (a whole vector's name marks its three inputs): as invalid when
   // the camera was refused, as noted when it was applied.
   function showVerdict(verdict) {
-    value.limit = table.largest;
-    var said = words.reasons[verdict.reason];
-    warning.textContent = said ? said(verdict.arguments, value) : '';
+    warning.textContent = reasonWords(verdict);
     warning.classList.toggle('note', verdict.applied);
     table.arguments.forEach(function(a) {
       var concerned = verdict.arguments.indexOf(a.name) >= 0 ||
@@ -400,5 +424,5 @@
     element('yours-view').dataset.ready = 'true';
     // Never an empty picture: the camera is made at once.
     updateSoon();
-  }, function(reason) { programs.loadFailed('Your own camera', reason); });
+  }, function(reason) { programs.loadFailed(words.whatYours, reason); });
 })();
