@@ -143,7 +143,7 @@
   function drawSoon() {
     if (pending) return;
     pending = true;
-    requestAnimationFrame(function() {
+    varnellePage.afterFrame(function() {
       pending = false;
       draw();
     });

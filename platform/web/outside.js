@@ -12,8 +12,9 @@
 //
 // For whoever reads the page from outside (the browser test): #calls and
 // #outside carry data-shows, the number of the station application they
-// show (counted from the one shown first), and #outside data-frame, the
-// animation frame's time when it was last drawn.
+// show (counted from the one shown first), and #outside data-frame and
+// data-drawn, the animation frame's time and the page's time
+// (performance.now()) when it was last drawn.
 (function() {
   'use strict';
   var outside = document.getElementById('outside');
@@ -52,6 +53,19 @@
     observer.draw(panelSize);
     outside.dataset.shows = String(shown);
     outside.dataset.frame = String(document.timeline.currentTime);
+    outside.dataset.drawn = String(performance.now());
+  }
+
+  // Draw once the viewer's frame is on the screen, so that it waits for
+  // nothing drawn here.
+  var drawAfterPending = false;
+  function drawAfterFrame() {
+    if (drawAfterPending) return;
+    drawAfterPending = true;
+    varnellePage.afterFrame(function() {
+      drawAfterPending = false;
+      draw();
+    });
   }
 
   // Draw in the next animation frame, once, however often asked.
@@ -64,8 +78,9 @@
     });
   }
 
-  // A station application: shown at once, so that the viewer's frame that
-  // follows it finds every panel up to date.
+  // A station application: its calls and matrices shown at once (text
+  // costs the viewer's frame nothing), the outside view drawn once that
+  // frame is on the screen.
   function showStation(applied) {
     station = applied;
     shown++;
@@ -76,7 +91,7 @@
     document.getElementById('modelview').textContent = format.matrixText(applied.modelview);
     if (observer) {
       observer.showStation(applied);
-      draw();
+      drawAfterFrame();
     }
   }
 

@@ -106,7 +106,7 @@
   function followSoon() {
     if (pending) return;
     pending = true;
-    requestAnimationFrame(function() {
+    varnellePage.afterFrame(function() {
       pending = false;
       follow();
     });

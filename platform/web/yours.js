@@ -373,10 +373,16 @@
   });
 
   followInput.addEventListener('change', function() { follow(followInput.checked); });
+  // Following, your camera takes each station once the viewer's frame is on
+  // the screen.
   varnellePage.listen('station', function(station) {
     if (followInput.checked && table) {
-      fillFromStation(station);
-      updateSoon();
+      varnellePage.afterFrame(function() {
+        if (!followInput.checked) return;
+        fillFromStation(varnellePage.latest('station'));
+        made = true;
+        update();
+      });
     }
   });
   element('yours-view').addEventListener('mousedown', function(event) { event.preventDefault(); });

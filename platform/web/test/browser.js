@@ -148,12 +148,17 @@ async function openPage(browser, url, pageViewport) {
         else record.warnings.push(message.text());
     });
     page.on('pageerror', (error) => record.errors.push(error.message));
-    // The animation frame each D is written in, in window.frameOfEachD.
+    // The animation frame each D is written in, and when, in
+    // window.frameOfEachD and window.timeOfEachD.
     await page.evaluateOnNewDocument(() => {
         window.frameOfEachD = [];
+        window.timeOfEachD = [];
         const log = console.log;
         console.log = function(...args) {
-            if (args[0] === 'D') window.frameOfEachD.push(document.timeline.currentTime);
+            if (args[0] === 'D') {
+                window.frameOfEachD.push(document.timeline.currentTime);
+                window.timeOfEachD.push(performance.now());
+            }
             return log.apply(console, args);
         };
     });

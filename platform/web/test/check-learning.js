@@ -85,12 +85,16 @@ async function checkStations(page, browser, buildDir, outDir, steps = stationSte
         const framesBefore = await page.evaluate(() => window.frameOfEachD.length);
         if (step.key) await page.keyboard.press(step.key);
         seen = await awaitTrace(page, seen, (step.key ? ['K'] : []).concat([expected.trace, 'D']));
-        const outsideFrame = await outsideShown(page);
+        await outsideShown(page);
         // The panels load after the viewer's first frame; from then on each
-        // station shows in them by the frame of the D that follows it.
+        // station shows in them once the frame of the D that follows it is
+        // on the screen, never before: the viewer's frame waits for none of it.
         if (step.key) {
-            const frameOfD = await page.evaluate((n) => window.frameOfEachD[n], framesBefore);
-            check(outsideFrame <= frameOfD, `${name}: the outside view, calls and matrices show it by the frame of the viewer's D`);
+            const [timeOfD, drawn] = await page.evaluate((n) => [window.timeOfEachD[n],
+                Number(document.getElementById('outside').dataset.drawn)], framesBefore);
+            const soon = 1000;
+            check(drawn > timeOfD && drawn - timeOfD < soon, `${name}: the outside view shows it after the ` +
+                `viewer's D, ${(drawn - timeOfD).toFixed(0)} ms later`);
         }
         const shown = await page.evaluate(() => ['calls', 'projection', 'modelview']
             .map((id) => document.getElementById(id).textContent));
