@@ -88,12 +88,19 @@ const firefoxPreferences = {
 // no WebGL here, in a window on the X display of DISPLAY (varnelle-xserver
 // gives it one). Both keep their profile in userDataDir and reach nothing
 // beyond this machine.
+// Chromium's two software paths for WebGL, which machines without a GPU
+// fall back to: its default one, and ANGLE on SwiftShader.
+const chromiumBackEnds = {
+    default: {name: 'Chromium\'s default software path', args: ['--disable-gpu']},
+    angle: {name: 'ANGLE on SwiftShader', args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader']},
+};
+
 const browsers = {
     chromium: {
         command: 'chromium',
-        options: (userDataDir) => ({
+        options: (userDataDir, backEnd = chromiumBackEnds.default) => ({
             headless: true,
-            args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+            args: ['--no-sandbox', ...backEnd.args, '--disable-quic', '--no-first-run',
                 '--disable-background-networking', '--disable-component-update', '--disable-sync',
                 `--user-data-dir=${userDataDir}`, `--window-size=${viewport.width},${viewport.height}`],
         }),
@@ -110,7 +117,7 @@ const browsers = {
     },
 };
 
-function launchBrowser(name, userDataDir) {
+function launchBrowser(name, userDataDir, backEnd) {
     const kind = browsers[name];
     const executablePath = onPath(kind.command);
     if (!executablePath) {
@@ -120,7 +127,7 @@ function launchBrowser(name, userDataDir) {
     if (name === 'firefox' && !process.env.DISPLAY) {
         throw new Error('Firefox needs an X display: run the test under build/varnelle-xserver');
     }
-    return puppeteer.launch({executablePath, defaultViewport: viewport, ...kind.options(userDataDir)});
+    return puppeteer.launch({executablePath, defaultViewport: viewport, ...kind.options(userDataDir, backEnd)});
 }
 
 // The renderer behind the browser's WebGL.
@@ -342,7 +349,7 @@ function formatKB(bytes) {
 }
 
 module.exports = {
-    timeoutMs, canvasSize, channelTolerance, changedShare, check, failureCount, sleep, startServer, browsers,
+    chromiumBackEnds, timeoutMs, canvasSize, channelTolerance, changedShare, check, failureCount, sleep, startServer, browsers,
     launchBrowser, webglRenderer, openPage, setInput, traceLines, collapseFrames, awaitTrace, awaitFrame, settle,
     elementPicture, canvasPicture, canvasPixels, decodePng, differingShare, timeLoad, totalBytes, formatKB,
 };

@@ -15,9 +15,10 @@
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
-const {failureCount, startServer, browsers, launchBrowser, webglRenderer} = require('./browser');
+const {chromiumBackEnds, failureCount, startServer, browsers, launchBrowser, webglRenderer} = require('./browser');
 const {runChecks} = require('./check');
 const {timePages, timeKeys} = require('./timing');
+const {runLighthouse} = require('./lighthouse');
 const {writePage} = require('./write-page');
 
 const args = process.argv.slice(2);
@@ -42,9 +43,22 @@ async function main() {
             desktopDir, outDir);
         const figures = {browser: await browser.version(), renderer, checked};
         if (docsDir) {
-            figures.timed = await timePages(browser, address);
-            figures.keys = await timeKeys(browser, address);
-            await writePage(browser, address, docsDir, renderer, checked, figures.timed, figures.keys);
+            // Both of Chromium's software paths, each in a browser of its own.
+            figures.backEnds = {};
+            for (const [name, backEnd] of Object.entries(chromiumBackEnds)) {
+                const timingDir = fs.mkdtempSync(path.join(os.tmpdir(), 'varnelle-timing-'));
+                const timing = await launchBrowser('chromium', timingDir, backEnd);
+                try {
+                    console.log(`timing on ${backEnd.name}`);
+                    figures.backEnds[name] = {name: backEnd.name, renderer: await webglRenderer(timing),
+                        timed: await timePages(timing, address), keys: await timeKeys(timing, address)};
+                } finally {
+                    await timing.close();
+                    fs.rmSync(timingDir, {recursive: true, force: true});
+                }
+            }
+            figures.lighthouse = await runLighthouse(address);
+            await writePage(browser, address, docsDir, renderer, checked, figures);
         }
         fs.writeFileSync(path.join(outDir, 'figures.json'), JSON.stringify(figures, null, 2));
     } finally {
