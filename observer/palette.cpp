@@ -1,8 +1,10 @@
 // Varnelle documentation: the observer picture's palette.
 #include "palette.h"
 
-// A dark blue-grey, darker than every line and the scene.
-const GLfloat observerBackground[3] = {0.10f, 0.12f, 0.16f};
+#include <cmath>
+
+// A near-black blue-grey, darker than every line and the scene.
+const GLfloat observerBackground[3] = {0.05f, 0.06f, 0.08f};
 // Colours readers with a colour-vision deficiency can still tell apart from
 // one another and from the background, each line kind drawn in a style of
 // its own besides.
@@ -10,14 +12,41 @@ const LineKind volumeEdges = {{0.90f, 0.62f, 0.0f}, 2.0f, 0xFFFF,
                               "orange: edges, near plane to far plane"};
 const LineKind nearPlaneLine = {{0.6f, 0.8f, 1.0f}, 4.0f, 0xFFFF, "light blue, thick: near plane"};
 const LineKind farPlaneLine = {{0.6f, 0.4f, 0.9f}, 2.0f, 0x0FFF, "purple, dashed: far plane"};
-const LineKind eyeMark = {{1.0f, 0.9f, 0.7f}, 10.0f, 0xFFFF,
-                          "cream square: the eye, or the view's origin"};
+const LineKind eyeMark = {{1.0f, 0.9f, 0.7f}, 10.0f, 0xFFFF, "cream square: the eye"};
+const LineKind originMark = {{1.0f, 0.9f, 0.7f}, 10.0f, 0xFFFF, "cream square: the view's origin"};
 const LineKind sightLine = {{1.0f, 0.9f, 0.7f}, 1.5f, 0x3333,
                             "cream dots, arrow: line of sight"};
 const LineKind pyramidLine = {{0.55f, 0.55f, 0.55f}, 1.5f, 0x1111,
                               "grey dots: rest of the pyramid to the eye"};
 const LineKind* const lineKinds[lineKindCount] = {&volumeEdges, &nearPlaneLine, &farPlaneLine,
                                                   &eyeMark, &sightLine, &pyramidLine};
-const LineKind secondVolume = {{0.85f, 0.45f, 0.3f}, 2.0f, 0xFFFF,
-                               "coral: your camera's volume, over the viewer's"};
+const LineKind secondVolume = {{0.85f, 0.45f, 0.3f}, 3.0f, 0x00FF,
+                               "coral, long dashes: your camera's volume"};
+const GLfloat coneOutline[3] = {0.85f, 0.85f, 0.85f};
+
+namespace {
+
+double linearLight(double channel)
+{
+    // The sRGB curve's linear segment below this level, and its power above.
+    const double linearBelow = 0.04045;
+    const double linearSlope = 12.92;
+    const double offset = 0.055;
+    const double power = 2.4;
+    return channel <= linearBelow ? channel / linearSlope
+                                  : std::pow((channel + offset) / (1.0 + offset), power);
+}
+
+} // namespace
+
+bool needsOutline(const GLfloat colour[3])
+{
+    // WCAG's weights of linear red, green and blue in relative luminance.
+    const double weights[3] = {0.2126, 0.7152, 0.0722};
+    double luminance = 0.0;
+    for (int i = 0; i < 3; ++i) {
+        luminance += weights[i] * linearLight(colour[i]);
+    }
+    return luminance < outlinedLuminance;
+}
 
