@@ -8,6 +8,7 @@
 // Usage: varnelle_stations DOCS_DIR VALUES_DIR
 //        varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR
 //        varnelle_stations --pictures WIDTH HEIGHT FOLDER
+//        varnelle_stations --handout EXERCISES_MD VALUES_DIR
 // The first writes DOCS_DIR/stations/station-N-WxH.png and the pictures of
 // DOCS_DIR/exercises/, and into VALUES_DIR the values of the templates
 // beside this file (make stations fills them into DOCS_DIR). The second
@@ -15,12 +16,17 @@
 // The third writes FOLDER/stations/station-N-WxH.png for every station in
 // a window of WIDTH × HEIGHT pixels, checked as the first checks them (the
 // browser test compares the page's outside view at any size with them).
+// The fourth reads the exercises' page as make stations fills it and writes
+// the handout's questions and answers, as HTML, into VALUES_DIR
+// (handoutQuestions, handoutAnswers); it needs no display.
 // It needs an X display (make stations runs it on a private one). The
 // stations' trace lines and the viewer's frames' go to standard output as in
 // the viewer.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +35,7 @@
 #include "camera/camera.h"
 #include "feature_card.h"
 #include "glut_window.h"
+#include "handout.h"
 #include "lessons.h"
 #include "observer.h"
 #include "page.h"
@@ -89,14 +96,21 @@ int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
         }
     }
     std::printf("stations: every followed tip shows its cone's colour in the viewer's picture\n");
+    DepthPlot plot;
+    plot.tipStation = depthPlotStation;
+    plot.tipDistance = -tips[depthPlotStation].tip.eye[2];
+    if (!drawDepthPlot(docsDir, plot)) {
+        return 1;
+    }
     ExerciseResults exercises;
     if (!workExercises(results, docsDir, exercises)) {
         return 1;
     }
     PageValues values;
     putStationsValues(values, results, tips);
-    putCamerasValues(values, results, coneTips);
-    putExercisesValues(values, results, exercises);
+    putDerivationValues(values, results, tips, plot);
+    putCamerasValues(values, results);
+    putExercisesValues(values, exercises);
     if (!makeFolder(valuesDir) || !writeValues(valuesDir, values)) {
         std::fprintf(stderr, "stations: cannot write the pages' values into %s\n", valuesDir.c_str());
         return 1;
@@ -116,6 +130,25 @@ int writePictures(int width, int height, const std::string& folder)
         if (!showStation(station, width, height, folder, result)) {
             return 1;
         }
+    }
+    return 0;
+}
+
+// The handout's questions and answers, from the filled exercises' page.
+int writeHandoutParts(const std::string& exercisesPage, const std::string& valuesDir)
+{
+    std::ifstream file(exercisesPage);
+    std::stringstream page;
+    page << file.rdbuf();
+    if (!file) {
+        std::fprintf(stderr, "stations: cannot read %s\n", exercisesPage.c_str());
+        return 1;
+    }
+    HandoutParts parts = handoutParts(page.str());
+    PageValues values = {{"handoutQuestions", parts.questions}, {"handoutAnswers", parts.answers}};
+    if (!makeFolder(valuesDir) || !writeValues(valuesDir, values)) {
+        std::fprintf(stderr, "stations: cannot write the handout's values into %s\n", valuesDir.c_str());
+        return 1;
     }
     return 0;
 }
@@ -147,6 +180,10 @@ bool writeFeatureCard(const std::string& file)
 
 int main(int argc, char** argv)
 {
+    const int handoutArguments = 4;
+    if (argc == handoutArguments && std::string(argv[1]) == "--handout") {
+        return writeHandoutParts(argv[2], argv[3]);
+    }
     openWindowAsTheViewerDoes(&argc, argv, "Varnelle stations", observerWidth, observerHeight, 0, 0);
     initRendering();
     glutDisplayFunc(ignoreDisplay);
@@ -171,7 +208,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: varnelle_stations DOCS_DIR VALUES_DIR\n"
                              "       varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR\n"
                              "       varnelle_stations --pictures WIDTH HEIGHT FOLDER\n"
-                             "       varnelle_stations --features FILE.png\n");
+                             "       varnelle_stations --features FILE.png\n"
+                             "       varnelle_stations --handout EXERCISES_MD VALUES_DIR\n");
         return 2;
     }
     return writeDocumentation(argv[1], argv[2]);

@@ -20,7 +20,7 @@
 
 namespace {
 
-const GLfloat textColour[3] = {0.92f, 0.93f, 0.95f};
+const GLfloat* const textColour = observerText;
 // The pictures' font: its capitals and digits are 17 pixels tall, for a
 // projector's back row.
 void* const font = GLUT_BITMAP_TIMES_ROMAN_24;

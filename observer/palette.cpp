@@ -5,6 +5,7 @@
 
 // A near-black blue-grey, darker than every line and the scene.
 const GLfloat observerBackground[3] = {0.05f, 0.06f, 0.08f};
+const GLfloat observerText[3] = {0.92f, 0.93f, 0.95f};
 // Colours readers with a colour-vision deficiency can still tell apart from
 // one another and from the background, each line kind drawn in a style of
 // its own besides.

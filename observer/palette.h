@@ -15,8 +15,9 @@ struct LineKind {
     GLushort pattern;
     const char* legend;
 };
-// The picture's background, RGB in [0, 1].
+// The picture's background, and its text, RGB in [0, 1].
 extern const GLfloat observerBackground[3];
+extern const GLfloat observerText[3];
 // Every kind the picture draws, as its legend lists them. The eye's mark
 // and the orthographic view's origin are one mark under two names; an
 // orthographic volume has no pyramid.

@@ -63,7 +63,7 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
         << output;
     // Each page's template gets a value for every placeholder.
     std::stringstream page;
-    for (const char* name : {"cameras", "stations", "exercises"}) {
+    for (const char* name : {"cameras", "stations", "exercises", "glossary"}) {
         std::string path = (folder.path / (std::string(name) + ".md")).string();
         ASSERT_EQ(runToEnd({VARNELLE_FILL_PAGE, std::string(VARNELLE_LESSONS_DIR) + "/" + name +
                                                     ".md.in",
