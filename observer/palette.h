@@ -42,8 +42,8 @@ const GLfloat nearPlaneExtraWidth = 2.0f;
 // comes out well under 3:1 against any dark background (WCAG contrast), so
 // it needs a light surround of its own. RGB in [0, 1].
 extern const GLfloat coneOutline[3];
-// True for a cone colour (RGB in [0, 1]) that gets the outline: one whose
-// relative luminance (WCAG) is below outlinedLuminance.
+// True for a cone colour (RGB in [0, 1], each channel 0 or 1) that gets the
+// outline: one whose relative luminance (WCAG) is below outlinedLuminance.
 const double outlinedLuminance = 0.25;
 bool needsOutline(const GLfloat colour[3]);
 
