@@ -20,7 +20,7 @@ const LineKind pyramidLine = {{0.55f, 0.55f, 0.55f}, 1.5f, 0x1111,
 const LineKind* const lineKinds[lineKindCount] = {&volumeEdges, &nearPlaneLine, &farPlaneLine,
                                                   &eyeMark, &sightLine, &pyramidLine};
 const LineKind secondVolume = {{0.85f, 0.45f, 0.3f}, 3.0f, 0x00FF,
-                               "coral, long dashes: your camera's volume"};
+                               "coral, long dashes: your camera"};
 const GLfloat coneOutline[3] = {0.85f, 0.85f, 0.85f};
 
 bool needsOutline(const GLfloat colour[3])

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cmath>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -174,6 +176,76 @@ TEST_F(FilledPages, HandOutEveryQuestionWithoutItsAnswer)
         for (const std::string& piece : answerPieces(f.before, fileText(values() + "/" + f.value))) {
             EXPECT_FALSE(standsIn(parts.questions, piece)) << f.value << ": " << piece;
             EXPECT_TRUE(standsIn(parts.answers, piece)) << f.value << ": " << piece;
+        }
+    }
+}
+
+// An exercise's camera as its link gives it to the web page: the kind and
+// each argument's value, worked out here on their own (a vector's three
+// coordinates by its name).
+struct LinkedCamera {
+    const char* value;
+    const char* kind;
+    std::vector<std::pair<std::string, std::vector<double>>> arguments;
+};
+
+// The arguments of an address's query, by name, each a list of numbers.
+std::map<std::string, std::vector<double>> queryArguments(const std::string& address, std::string& kind)
+{
+    std::map<std::string, std::vector<double>> arguments;
+    std::istringstream query(address.substr(address.find('?') + 1));
+    std::string pair;
+    while (std::getline(query, pair, '&')) {
+        std::string name = pair.substr(0, pair.find('='));
+        std::istringstream numbers(pair.substr(pair.find('=') + 1));
+        if (name == "kind") {
+            kind = numbers.str();
+            continue;
+        }
+        std::string number;
+        while (std::getline(numbers, number, ',')) {
+            arguments[name].push_back(std::stod(number));
+        }
+    }
+    return arguments;
+}
+
+TEST_F(FilledPages, LinkEachCameraToTryInThePagesAddress)
+{
+    const double d3 = std::sqrt(3.0) * 100.0;
+    const double wide = 1280.0 / 720.0;
+    const LinkedCamera cameras[] = {
+        {"e2MovedAddress", "orthographic",
+         {{"left", {-10}}, {"right", {10}}, {"bottom", {-10}}, {"top", {10}}, {"near", {-5}},
+          {"far", {15}}, {"eye", {0, 0, 0}}, {"center", {0, 0, -1}}, {"up", {0, 1, 0}}}},
+        {"e3Address", "perspective",
+         {{"fovy", {20.0 / 40.0 * 180.0 / 3.14159}}, {"aspect", {1}}, {"near", {28}}, {"far", {52}},
+          {"eye", {0, 0, 40}}, {"center", {0, 0, 0}}, {"up", {0, 1, 0}}}},
+        {"e5Address", "perspective",
+         {{"fovy", {20.0 / (std::sqrt(2.0) * 100.0) * 180.0 / 3.14159}}, {"aspect", {wide}},
+          {"eye", {100, 0, 100}}}},
+        {"e8Address", "perspective",
+         {{"near", {d3 - 3.0}}, {"far", {d3 + 12.0}}, {"eye", {100, 100, 100}}}},
+        {"e9Address", "perspective", {{"near", {88}}, {"eye", {0, 0, 100}}, {"up", {0, 0, 1}}}},
+    };
+    // The address writes 4 decimals.
+    const double written = 0.5e-4;
+    const std::string base = fileText(values() + "/webPage");
+    for (const LinkedCamera& c : cameras) {
+        std::string address = fileText(values() + "/" + c.value);
+        SCOPED_TRACE(address);
+        EXPECT_EQ(address.rfind(base + "?", 0), 0u);
+        std::string kind;
+        std::map<std::string, std::vector<double>> got = queryArguments(address, kind);
+        EXPECT_EQ(kind, c.kind);
+        const size_t perspectiveCount = 7;
+        const size_t orthoCount = 9;
+        EXPECT_EQ(got.size(), kind == "perspective" ? perspectiveCount : orthoCount);
+        for (const auto& [name, expected] : c.arguments) {
+            ASSERT_EQ(got[name].size(), expected.size()) << name;
+            for (size_t i = 0; i < expected.size(); ++i) {
+                EXPECT_NEAR(got[name][i], expected[i], written) << name << " " << i;
+            }
         }
     }
 }
