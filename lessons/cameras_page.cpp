@@ -28,17 +28,6 @@ std::string callOf(const ShapeResult& r, const char* name)
     return "";
 }
 
-std::string axisName(const Point3& axis)
-{
-    const char* names[3] = {"x", "y", "z"};
-    for (int i = 0; i < 3; ++i) {
-        if (axis[i] != 0.0) {
-            return std::string(axis[i] > 0.0 ? "+" : "−") + names[i];
-        }
-    }
-    return "";
-}
-
 std::string point(const Point3& p)
 {
     return "(" + fixed(p[0], wholeUnits) + ", " + fixed(p[1], wholeUnits) + ", " +
@@ -57,7 +46,7 @@ std::string coneTable(const std::vector<std::vector<ShapeResult>>& results)
                                       ortho.readBack.projection, ortho.readBack.viewport);
         out << "| " << cone.colourName << " | " << fixed(cone.colour[0], wholeUnits) << ", "
             << fixed(cone.colour[1], wholeUnits) << ", " << fixed(cone.colour[2], wholeUnits) << " | "
-            << axisName(cone.axis) << " | " << point(coneTip(cone)) << " | ("
+            << axisName(cone.axis, "−") << " | " << point(coneTip(cone)) << " | ("
             << fixed(p.window[0], pixelDecimals) << ", " << fixed(p.window[1], pixelDecimals)
             << "), " << (p.eye[2] > 0.0   ? "pointing at you"
                          : p.eye[2] < 0.0 ? "pointing away, hidden behind the sphere"

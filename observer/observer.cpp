@@ -482,18 +482,6 @@ void drawAxisTriad(const ObserverOrbit& orbit)
     }
 }
 
-// The name of a cone's axis, such as "+z" (ASCII signs, for the bitmap font).
-std::string axisName(const Point3& axis)
-{
-    const char* names[3] = {"x", "y", "z"};
-    for (int i = 0; i < 3; ++i) {
-        if (axis[i] != 0.0) {
-            return std::string(axis[i] > 0.0 ? "+" : "-") + names[i];
-        }
-    }
-    return "";
-}
-
 // Which colour each cone has and along which axis it points, at the panels'
 // bottom right: a swatch of its colour (outlined as the cone is), its name
 // and its axis.
@@ -576,6 +564,17 @@ void drawBands(const PanelView& whole, const PanelView& close, const ObservedVol
 }
 
 } // namespace
+
+std::string axisName(const Point3& axis, const char* minus)
+{
+    const char* names[3] = {"x", "y", "z"};
+    for (int i = 0; i < 3; ++i) {
+        if (axis[i] != 0.0) {
+            return std::string(axis[i] > 0.0 ? "+" : minus) + names[i];
+        }
+    }
+    return "";
+}
 
 void drawViewerScene()
 {

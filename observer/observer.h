@@ -63,6 +63,11 @@ void drawViewerScene();
 // projection that divides by depth is a perspective one.
 ObservedVolume observedVolume(const StationReadBack& readBack);
 
+// The name of an axis along which a unit vector points, such as "+z", with
+// the minus sign given (ASCII by default, as the pictures' bitmap font has
+// it).
+std::string axisName(const Point3& axis, const char* minus = "-");
+
 // The caption of station 0..3's picture in a window of width × height
 // pixels (Latin-1 text), such as "Station 1, perspective, window 480×480".
 std::string observerCaption(int station, int width, int height);
