@@ -32,7 +32,7 @@ else
 RUN_TARGET := tools
 endif
 
-.PHONY: help all viewer tools build sanitize-build run test reliability tour stations bench clean \
+.PHONY: help all viewer tools build sanitize-build run test reliability tour stations handout bench clean \
 	windows package-windows test-windows package test-package \
 	web serve-web package-web test-web bench-web test-fresh-root
 
@@ -88,6 +88,11 @@ reliability: build sanitize-build
 stations: tools
 	@$(DEPS) docs
 	lessons/stations.sh $(BUILD_DIR) docs
+
+## 1 min | apt | docs/handout.html | the exercises to print: questions with room to answer, then the answers (A4)
+handout: tools
+	@$(DEPS) docs
+	lessons/stations.sh $(BUILD_DIR) docs handout
 
 ## 30 s | apt | - | the Debian package, build/varnelle_<version>_<arch>.deb
 package: viewer

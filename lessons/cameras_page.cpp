@@ -11,11 +11,8 @@
 
 namespace {
 
-const int angleDecimals = 2;
-const int fineDecimals = 4;
-const int ratioDecimals = 3;
-const int pixelDecimals = 1;
-const int wholeUnits = 0;
+// Tangents are written to as many decimals as matrix entries.
+const int fineDecimals = entryDecimals;
 const double percent = 100.0;
 const int square = 0;
 const int wide = 1;
@@ -31,46 +28,30 @@ std::string callOf(const ShapeResult& r, const char* name)
     return "";
 }
 
-std::string axisName(const Point3& axis)
-{
-    const char* names[3] = {"x", "y", "z"};
-    for (int i = 0; i < 3; ++i) {
-        if (axis[i] != 0.0) {
-            return std::string(axis[i] > 0.0 ? "+" : "−") + names[i];
-        }
-    }
-    return "";
-}
-
 std::string point(const Point3& p)
 {
     return "(" + fixed(p[0], wholeUnits) + ", " + fixed(p[1], wholeUnits) + ", " +
            fixed(p[2], wholeUnits) + ")";
 }
 
-std::string coneTable(const std::vector<std::vector<ShapeResult>>& results,
-                      const std::vector<FollowedTip>& coneTips)
+std::string coneTable(const std::vector<std::vector<ShapeResult>>& results)
 {
     const ShapeResult& ortho = results[0][square];
     std::ostringstream out;
-    out << "| Colour | RGB | Axis | Tip | Station 0 draws the tip at (pixels from the bottom left) |"
-           " Read in station 3's picture at |\n";
-    out << "|---|---|---|---|---|---|\n";
+    out << "| Colour | RGB | Axis | Tip | Station 0 draws the tip at (pixels from the bottom left) |\n";
+    out << "|---|---|---|---|---|\n";
     for (int c = 0; c < coneCount; ++c) {
         const Cone& cone = cones[c];
         FollowedPoint p = followPoint(coneTip(cone), ortho.readBack.modelview,
                                       ortho.readBack.projection, ortho.readBack.viewport);
-        const FollowedTip& t = coneTips[c];
         out << "| " << cone.colourName << " | " << fixed(cone.colour[0], wholeUnits) << ", "
             << fixed(cone.colour[1], wholeUnits) << ", " << fixed(cone.colour[2], wholeUnits) << " | "
-            << axisName(cone.axis) << " | " << point(coneTip(cone)) << " | ("
+            << axisName(cone.axis, "−") << " | " << point(coneTip(cone)) << " | ("
             << fixed(p.window[0], pixelDecimals) << ", " << fixed(p.window[1], pixelDecimals)
             << "), " << (p.eye[2] > 0.0   ? "pointing at you"
                          : p.eye[2] < 0.0 ? "pointing away, hidden behind the sphere"
                                           : "on the window's edge")
-            << " | ("
-            << fixed(t.sampleWindow[0], pixelDecimals) << ", " << fixed(t.sampleWindow[1], pixelDecimals)
-            << ") |\n";
+            << " |\n";
     }
     return out.str();
 }
@@ -78,7 +59,8 @@ std::string coneTable(const std::vector<std::vector<ShapeResult>>& results,
 std::string stationsTable(const std::vector<std::vector<ShapeResult>>& results)
 {
     std::ostringstream out;
-    out << "| Station | Trace line | Eye | Distance D | Base angle a | Projection at 480×480 | View |\n";
+    out << "| Station | Trace line | [Eye](glossary.md#eye) | Distance D | Base angle a |"
+           " Projection at 480×480 | View |\n";
     out << "|---|---|---|---|---|---|---|\n";
     for (int s = 0; s < static_cast<int>(results.size()); ++s) {
         const ShapeResult& r = results[s][square];
@@ -141,10 +123,9 @@ double tangentOfHalf(double angle)
 
 } // namespace
 
-void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
-                      const std::vector<FollowedTip>& coneTips)
+void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results)
 {
-    values["coneTable"] = coneTable(results, coneTips);
+    values["coneTable"] = coneTable(results);
     values["stationsTable"] = stationsTable(results);
     values["shapesTable"] = shapesTable(results);
     values["anglesTable"] = anglesTable();
@@ -199,5 +180,4 @@ void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeRes
     values["orthoFarZ"] = fixed(-box.farPlane, wholeUnits);
     values["depth"] = fixed(stations[1].depth, wholeUnits);
     values["reach"] = fixed(coneLength, wholeUnits);
-    values["sampleBack"] = fixed(coneTips[0].sampleBack, 1);
 }

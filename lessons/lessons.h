@@ -44,6 +44,38 @@ drive::Picture stationPicture(int station, const std::function<void()>& change =
 // checked in (all six show there).
 const int followedCone = 0;
 const int allConesStation = 3;
+// The station whose followed tip the depth plot marks and the pages work
+// the projection through, and the one they work gluLookAt's rows for.
+const int depthPlotStation = 1;
+const int lookAtStation = 3;
+
+// The plot of window depth against the distance past the near plane for
+// the perspective stations (into DOCS_DIR/stations/), marking one station's
+// followed tip that far in front of its eye; false, with a message, if the
+// window never took its size or the picture cannot be written.
+struct DepthPlot {
+    int tipStation = 0;
+    double tipDistance = 0.0;
+    // The picture, relative to the page's folder.
+    std::string picture;
+};
+bool drawDepthPlot(const std::string& docsDir, DepthPlot& plot);
+// The values of the derivations on docs/stations.md: the projection worked
+// through for the plot's station, gluLookAt's rows for lookAtStation, and
+// where single precision shows in each perspective station's figures.
+void putDerivationValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
+                         const std::vector<FollowedTip>& tips, const DepthPlot& plot);
+
+// What the exercises change, asked once here for the scenarios and the
+// page: an eye at another distance, scene units; a near plane moved to this
+// many units in front of the origin; other windows, pixels; and the
+// orthographic station with other planes.
+const double askedDistance = 40.0;
+const double nearCutInFront = 3.0;
+const int otherBox[2] = {640, 480};
+const int otherWide[2] = {1280, 720};
+const int otherTall[2] = {480, 720};
+const double otherOrthoPlanes[2] = {-5.0, 15.0};
 
 // The exercises' pictures (into DOCS_DIR/exercises/) and measures.
 bool workExercises(const std::vector<std::vector<ShapeResult>>& results, const std::string& docsDir,

@@ -9,6 +9,7 @@
 //        varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR
 //        varnelle_stations --pictures WIDTH HEIGHT FOLDER [PANEL]
 //        varnelle_stations --features FILE.png
+//        varnelle_stations --handout EXERCISES_MD VALUES_DIR
 // The first writes DOCS_DIR/stations/station-N-WxH.png and the pictures of
 // DOCS_DIR/exercises/, and into VALUES_DIR the values of the templates
 // beside this file (make stations fills them into DOCS_DIR). The second
@@ -17,13 +18,18 @@
 // a window of WIDTH × HEIGHT pixels, checked as the first checks them, with
 // panels of PANEL pixels (480 unless given): the browser test compares the
 // page's outside view, drawn at the size it is shown, with them. The fourth
-// writes the feature card (observer/feature_card.h).
+// writes the feature card (observer/feature_card.h). The fifth reads the
+// exercises' page as make stations fills it and writes the handout's
+// questions and answers, as HTML, into VALUES_DIR (handoutQuestions,
+// handoutAnswers); it needs no display.
 // It needs an X display (make stations runs it on a private one). The
 // stations' trace lines and the viewer's frames' go to standard output as in
 // the viewer.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,6 +38,7 @@
 #include "camera/camera.h"
 #include "feature_card.h"
 #include "glut_window.h"
+#include "handout.h"
 #include "lessons.h"
 #include "observer.h"
 #include "page.h"
@@ -92,14 +99,21 @@ int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
         }
     }
     std::printf("stations: every followed tip shows its cone's colour in the viewer's picture\n");
+    DepthPlot plot;
+    plot.tipStation = depthPlotStation;
+    plot.tipDistance = -tips[depthPlotStation].tip.eye[2];
+    if (!drawDepthPlot(docsDir, plot)) {
+        return 1;
+    }
     ExerciseResults exercises;
     if (!workExercises(results, docsDir, exercises)) {
         return 1;
     }
     PageValues values;
     putStationsValues(values, results, tips);
-    putCamerasValues(values, results, coneTips);
-    putExercisesValues(values, results, exercises);
+    putDerivationValues(values, results, tips, plot);
+    putCamerasValues(values, results);
+    putExercisesValues(values, exercises);
     if (!makeFolder(valuesDir) || !writeValues(valuesDir, values)) {
         std::fprintf(stderr, "stations: cannot write the pages' values into %s\n", valuesDir.c_str());
         return 1;
@@ -120,6 +134,25 @@ int writePictures(int width, int height, const std::string& folder, int panelSiz
         if (!showStation(station, width, height, folder, result, panelSize)) {
             return 1;
         }
+    }
+    return 0;
+}
+
+// The handout's questions and answers, from the filled exercises' page.
+int writeHandoutParts(const std::string& exercisesPage, const std::string& valuesDir)
+{
+    std::ifstream file(exercisesPage);
+    std::stringstream page;
+    page << file.rdbuf();
+    if (!file) {
+        std::fprintf(stderr, "stations: cannot read %s\n", exercisesPage.c_str());
+        return 1;
+    }
+    HandoutParts parts = handoutParts(page.str());
+    PageValues values = {{"handoutQuestions", parts.questions}, {"handoutAnswers", parts.answers}};
+    if (!makeFolder(valuesDir) || !writeValues(valuesDir, values)) {
+        std::fprintf(stderr, "stations: cannot write the handout's values into %s\n", valuesDir.c_str());
+        return 1;
     }
     return 0;
 }
@@ -151,6 +184,10 @@ bool writeFeatureCard(const std::string& file)
 
 int main(int argc, char** argv)
 {
+    const int handoutArguments = 4;
+    if (argc == handoutArguments && std::string(argv[1]) == "--handout") {
+        return writeHandoutParts(argv[2], argv[3]);
+    }
     openWindowAsTheViewerDoes(&argc, argv, "Varnelle stations", observerWidth, observerHeight, 0, 0);
     initRendering();
     glutDisplayFunc(ignoreDisplay);
@@ -178,7 +215,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: varnelle_stations DOCS_DIR VALUES_DIR\n"
                              "       varnelle_stations --tour-frames LIST PICTURES_DIR FRAMES_DIR\n"
                              "       varnelle_stations --pictures WIDTH HEIGHT FOLDER [PANEL]\n"
-                             "       varnelle_stations --features FILE.png\n");
+                             "       varnelle_stations --features FILE.png\n"
+                             "       varnelle_stations --handout EXERCISES_MD VALUES_DIR\n");
         return 2;
     }
     return writeDocumentation(argv[1], argv[2]);

@@ -53,26 +53,38 @@ struct ExerciseResults {
     // to the page's folder: aspect 1 in a wide window, near D - 5.
     std::string aspectOnePicture;
     std::string nearCutPicture;
+    // How many of the near plane's picture's pixels differ from the
+    // station's own picture, of how many.
+    int nearCutDiffering = 0;
+    int nearCutPixels = 0;
     // Up along the line of sight: the modelview GLU built, and how many
     // pixels of the picture differ from the background.
     Matrix4 parallelUpModelview{};
     int parallelUpScenePixels = 0;
-    // The green cone's tip in station 2.
-    FollowedTip greenTip;
+    // The point halfway along the green cone, followed through station 2
+    // to its pixel, where the viewer's picture shows green.
+    Point3 greenMiddle{};
+    FollowedPoint greenMiddleFollowed;
 };
+
+// Decimals the pages write each kind of number with: matrix entries,
+// coordinates and tangents; angles in degrees; ratios; window pixels; and
+// whole units.
+const int entryDecimals = 4;
+const int angleDecimals = 2;
+const int ratioDecimals = 3;
+const int pixelDecimals = 1;
+const int wholeUnits = 0;
 
 // Page values, by the name of their placeholder.
 typedef std::map<std::string, std::string> PageValues;
 
 // results[station][shape] in the order of shapeSizes; tips[station] the tip
-// followed in each station at 480×480; coneTips[cone] each cone checked in
-// station 3 at 480×480.
+// followed in each station at 480×480.
 void putStationsValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
                        const std::vector<FollowedTip>& tips);
-void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
-                      const std::vector<FollowedTip>& coneTips);
-void putExercisesValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
-                        const ExerciseResults& exercises);
+void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results);
+void putExercisesValues(PageValues& values, const ExerciseResults& exercises);
 
 // Write the values into the folder, one file each. False if one cannot be
 // written.
@@ -80,7 +92,21 @@ bool writeValues(const std::string& folder, const PageValues& values);
 
 // A number with this many decimals, zero without a sign when it rounds to zero.
 std::string fixed(double value, int decimals);
+// A tuple of coordinates, each to 4 decimals, in brackets.
+std::string tuple(const double* values, int count);
 // One row of a matrix, entries to 4 decimals, between bars.
 std::string matrixRow(const Matrix4& m, int row);
 // "W×H" with the multiplication sign.
 std::string shapeName(int width, int height);
+// Names in a list, as a sentence gives them: "a", "a and b", "a, b and c".
+std::string nameList(const std::vector<std::string>& names);
+
+// The web page that make serve-web serves, with a camera in its address:
+// the page opens with that camera as yours. Its numbers are written for the
+// page to read back, not for a reader: a decimal point whatever the page's
+// language, up to 4 decimals, no trailing zeros.
+extern const char webPageAddress[];
+std::string cameraAddress(const PerspectiveArguments& a, const Point3& eye, const Point3& centre,
+                          const Point3& up);
+std::string cameraAddress(const OrthoArguments& a, const Point3& eye, const Point3& centre,
+                          const Point3& up);

@@ -33,6 +33,9 @@ const double shadeContrast = 12.0 / 255.0;
 // formulas' to this many float steps of the largest entry.
 const double floatSteps = 8.0;
 const double floatStep = 1.0 / (1 << 23);
+// A window depth through OpenGL's matrices agrees with the closed form,
+// far · (d - near) / ((far - near) · d), to this much.
+const double depthAgreement = 1e-5;
 
 // True if OpenGL's matrices are the ones the formulas give, to its precision.
 bool matricesAgree(int station, const ShapeResult& r)
@@ -133,6 +136,15 @@ bool followTip(int station, int cone, const ShapeResult& r, const drive::Picture
     FollowedPoint edge = followPoint(side, gl.modelview, gl.projection, gl.viewport);
     tip.sampleRadiusPixels =
         std::hypot(edge.window[0] - sample.window[0], edge.window[1] - sample.window[1]);
+    if (isPerspective(station)) {
+        double byFormula = windowDepth(perspectiveArguments(station, r.width, r.height), -tip.tip.eye[2]);
+        if (std::fabs(byFormula - tip.tip.window[2]) > depthAgreement) {
+            std::fprintf(stderr, "stations: station %d: the %s cone's tip has depth %.7f through "
+                         "OpenGL's matrices, %.7f by the depth formula\n", station,
+                         cones[cone].colourName, tip.tip.window[2], byFormula);
+            return false;
+        }
+    }
     tip.seen = pixelAt(picture, sample.window[0], sample.window[1]);
     tip.showsCone = showsColour(tip.seen, cones[cone].colour, shadeLit, shadeContrast);
     if (!tip.showsCone || 2.0 * tip.sampleRadiusPixels < minimumSampleWidth) {

@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
-# The camera stations explained and seen from outside, the exercises, and the
-# README's animation.
-# Usage: lessons/stations.sh BUILD_DIR DOCS_DIR
+# The camera stations explained and seen from outside, the exercises, the
+# glossary, and the README's animation; or the exercises on paper.
+# Usage: lessons/stations.sh BUILD_DIR DOCS_DIR [handout]
 #
 # Runs the documentation program built in BUILD_DIR on a private virtual X
-# server: it writes the observer pictures in DOCS_DIR/stations/, the
-# exercises' pictures in DOCS_DIR/exercises/, and the values of the pages
-# whose templates lie beside this script, which tools/fill-page.sh fills
-# into DOCS_DIR/cameras.md, stations.md and exercises.md. Then it captions
+# server: it writes the observer pictures and the depth plot in
+# DOCS_DIR/stations/, the exercises' pictures in DOCS_DIR/exercises/, and
+# the values of the pages whose templates lie beside this script, which
+# tools/fill-page.sh fills into DOCS_DIR/cameras.md, stations.md,
+# exercises.md and glossary.md. Then it captions
 # the tour's pictures in DOCS_DIR (make tour refreshes them), as
 # tour-frames.txt beside this script lists them, and assembles them into
 # DOCS_DIR/tour.png, an animated PNG of the viewer stepping through its
 # stations, wireframe and backgrounds.
+#
+# With handout, it writes DOCS_DIR/handout.html alone: the program's values
+# (its pictures go to a folder of their own) fill the exercises' template,
+# the program splits the filled page into the questions, with room to
+# answer, and the answers, and handout.html.in beside this script takes
+# them. The exercises' prose is written once, in exercises.md.in.
 set -eu
 
-if [ $# -ne 2 ]; then
-    echo "usage: lessons/stations.sh BUILD_DIR DOCS_DIR" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ] || [ "${3:-handout}" != handout ]; then
+    echo "usage: lessons/stations.sh BUILD_DIR DOCS_DIR [handout]" >&2
     exit 2
 fi
 build_dir=$1
@@ -31,8 +38,18 @@ if [ ! -x "$program" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+if [ $# -eq 3 ]; then
+    "$build_dir/varnelle-xserver" "$program" "$work/pictures" "$work/values" >/dev/null
+    "$here/../tools/fill-page.sh" "$here/exercises.md.in" "$work/values" "$work/exercises.md" \
+        "make handout"
+    "$program" --handout "$work/exercises.md" "$work/values"
+    "$here/../tools/fill-page.sh" "$here/handout.html.in" "$work/values" "$docs_dir/handout.html" \
+        "make handout"
+    echo "stations: wrote $docs_dir/handout.html"
+    exit 0
+fi
 "$build_dir/varnelle-xserver" "$program" "$docs_dir" "$work/values"
-for page in cameras stations exercises; do
+for page in cameras stations exercises glossary; do
     "$here/../tools/fill-page.sh" "$here/$page.md.in" "$work/values" "$docs_dir/$page.md" \
         "make stations"
     echo "stations: wrote $docs_dir/$page.md"

@@ -9,16 +9,11 @@
 
 namespace {
 
-// Matrix entries and followed coordinates are printed to this many
-// decimals; anything smaller than half the last one is printed as zero.
-const int entryDecimals = 4;
-// Decimals in the text: distances along the line of sight, plane sizes and
-// angles, ratios, window pixels, and whole units.
+// Decimals in the text besides page.h's: distances along the line of
+// sight, plane sizes and angles, and colours.
 const int distanceDecimals = 4;
 const int sizeDecimals = 2;
-const int ratioDecimals = 3;
-const int pixelDecimals = 1;
-const int wholeUnits = 0;
+const int colourDecimals = 2;
 // The scene lies within this many units of the origin (the cones' reach).
 const double sceneReach = coneLength;
 
@@ -79,16 +74,6 @@ std::string measuresTable(const std::vector<ShapeResult>& shapes, bool perspecti
         out << "\n";
     }
     return out.str();
-}
-
-// A tuple of coordinates, each to 4 decimals.
-std::string tuple(const double* values, int count)
-{
-    std::string text = "(";
-    for (int i = 0; i < count; ++i) {
-        text += (i ? ", " : "") + fixed(values[i], entryDecimals);
-    }
-    return text + ")";
 }
 
 // Where each entry of the station's matrices comes from, at 480×480.
@@ -163,19 +148,6 @@ std::string followBlock(const FollowedTip& t)
     return out.str();
 }
 
-// The sentence about the pixel read in the viewer's picture.
-std::string sampleSentence(const FollowedTip& t)
-{
-    std::ostringstream out;
-    out << "The documentation program reads the viewer's own picture " << fixed(t.sampleBack, 1)
-        << " units back from the tip along the cone's axis, at (" << fixed(t.sampleWindow[0], pixelDecimals)
-        << ", " << fixed(t.sampleWindow[1], pixelDecimals) << "), where the cone is "
-        << fixed(2.0 * t.sampleRadiusPixels, pixelDecimals) << " pixels across; it finds "
-        << cones[t.cone].colourName << " there (RGB " << fixed(t.seen[0], 2) << ", "
-        << fixed(t.seen[1], 2) << ", " << fixed(t.seen[2], 2) << ") and would stop if it did not.";
-    return out.str();
-}
-
 // The page's values for one station: its calls and matrices for each shape,
 // its measures, where its entries come from, its followed tip, and the
 // figures its prose quotes.
@@ -192,7 +164,13 @@ void putStation(PageValues& values, int station, const std::vector<ShapeResult>&
     values[prefix + "Entries"] = entriesBlock(station, shapes[0]);
     values[prefix + "Follow"] = followBlock(tip);
     values[prefix + "FollowCone"] = cones[tip.cone].colourName;
-    values[prefix + "FollowSample"] = sampleSentence(tip);
+    values[prefix + "SampleBack"] = fixed(tip.sampleBack, 1);
+    values[prefix + "SampleAt"] = "(" + fixed(tip.sampleWindow[0], pixelDecimals) + ", " +
+                                  fixed(tip.sampleWindow[1], pixelDecimals) + ")";
+    values[prefix + "SampleWidth"] = fixed(2.0 * tip.sampleRadiusPixels, pixelDecimals);
+    values[prefix + "SampleRgb"] = fixed(tip.seen[0], colourDecimals) + ", " +
+                                   fixed(tip.seen[1], colourDecimals) + ", " +
+                                   fixed(tip.seen[2], colourDecimals);
 
     VolumeMeasures square = measure(shapes[0]);
     VolumeMeasures wide = measure(shapes[1]);

@@ -179,27 +179,60 @@ Matrix4 orthoMatrix(const OrthoArguments& a)
     return m;
 }
 
+double perspectiveScale(double fovy)
+{
+    return 1.0 / std::tan(radians(fovy) / 2.0);
+}
+
+DepthRow depthRow(double nearPlane, double farPlane)
+{
+    DepthRow row;
+    row.a = (farPlane + nearPlane) / (nearPlane - farPlane);
+    row.b = 2.0 * farPlane * nearPlane / (nearPlane - farPlane);
+    return row;
+}
+
+double windowDepth(const PerspectiveArguments& a, double distance)
+{
+    return a.farPlane * (distance - a.nearPlane) / ((a.farPlane - a.nearPlane) * distance);
+}
+
+double linearShare(double nearPlane, double farPlane, double distance)
+{
+    return (distance - nearPlane) / (farPlane - nearPlane);
+}
+
+LookAtAxes lookAtAxes(const Point3& eye, const Point3& target, const Point3& up)
+{
+    LookAtAxes axes;
+    axes.forward = unit({target[0] - eye[0], target[1] - eye[1], target[2] - eye[2]});
+    axes.sideBeforeUnit = cross(axes.forward, up);
+    axes.side = unit(axes.sideBeforeUnit);
+    axes.up = cross(axes.side, axes.forward);
+    return axes;
+}
+
 Matrix4 perspectiveMatrix(const PerspectiveArguments& a)
 {
-    double cotangent = 1.0 / std::tan(radians(a.fovy) / 2.0);
+    double cotangent = perspectiveScale(a.fovy);
+    DepthRow depth = depthRow(a.nearPlane, a.farPlane);
     Matrix4 m{};
     at(m, 0, 0) = cotangent / a.aspect;
     at(m, 1, 1) = cotangent;
-    at(m, 2, 2) = (a.farPlane + a.nearPlane) / (a.nearPlane - a.farPlane);
-    at(m, 2, 3) = 2.0 * a.farPlane * a.nearPlane / (a.nearPlane - a.farPlane);
+    at(m, 2, 2) = depth.a;
+    at(m, 2, 3) = depth.b;
     at(m, 3, 2) = -1.0;
     return m;
 }
 
 Matrix4 lookAtMatrix(const Point3& eye, const Point3& target, const Point3& up)
 {
-    // The camera's backward direction (from the target to the eye), its right
-    // and its up, in scene coordinates, are the matrix's first three rows;
+    // The camera's right, its up and its backward direction (from the target
+    // to the eye), in scene coordinates, are the matrix's first three rows;
     // the last column carries the eye to the origin.
-    Point3 backward = unit({eye[0] - target[0], eye[1] - target[1], eye[2] - target[2]});
-    Point3 right = unit(cross(up, backward));
-    Point3 trueUp = cross(backward, right);
-    const Point3* rows[3] = {&right, &trueUp, &backward};
+    LookAtAxes axes = lookAtAxes(eye, target, up);
+    Point3 backward = {-axes.forward[0], -axes.forward[1], -axes.forward[2]};
+    const Point3* rows[3] = {&axes.side, &axes.up, &backward};
     Matrix4 m{};
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 3; ++c) {

@@ -84,6 +84,38 @@ double exactAngle(double span, double distance);
 double radians(double degrees);
 double degrees(double radians);
 
+// gluPerspective's scale of y, cot(fovy / 2): by similar triangles, the
+// volume reaches d · tan(fovy / 2) above the line of sight at d units in
+// front of the eye, so a point y above it lies y / (d · tan(fovy / 2)) of
+// the way to the top plane, cot(fovy / 2) · y / d. Degrees.
+double perspectiveScale(double fovy);
+// The projection's third row, solved so that after the division by w = d
+// the near plane lands at -1 and the far one at +1: clip z = A · z + B,
+// normalised z = -A + B / d, with A = (far + near) / (near - far) and
+// B = 2 · far · near / (near - far).
+struct DepthRow {
+    double a = 0.0;
+    double b = 0.0;
+};
+DepthRow depthRow(double nearPlane, double farPlane);
+// The window depth of a point the distance in front of the eye, from 0 at
+// the near plane to 1 at the far one: far · (d - near) / ((far - near) · d),
+// linear in 1 / d, not in d. And the share of the way from the near plane to
+// the far one, which a linear depth would be.
+double windowDepth(const PerspectiveArguments& a, double distance);
+double linearShare(double nearPlane, double farPlane, double distance);
+
+// gluLookAt's axes as GLU works them out: f, the unit vector from the eye to
+// the target; s = f × up before and after it is made unit length; u = s × f.
+// The modelview's rows are s, u and -f.
+struct LookAtAxes {
+    Point3 forward{};
+    Point3 sideBeforeUnit{};
+    Point3 side{};
+    Point3 up{};
+};
+LookAtAxes lookAtAxes(const Point3& eye, const Point3& target, const Point3& up);
+
 // The matrices OpenGL builds from these arguments, in double precision,
 // column-major as OpenGL stores them; and the identity, the orthographic
 // station's view.

@@ -20,17 +20,39 @@
 
 namespace {
 
-const GLfloat textColour[3] = {0.92f, 0.93f, 0.95f};
-void* const font = GLUT_BITMAP_HELVETICA_18;
+const GLfloat* const textColour = observerText;
+// The pictures' font: its capitals and digits are 17 pixels tall, for a
+// projector's back row.
+void* const font = GLUT_BITMAP_TIMES_ROMAN_24;
 
 // Whole set-up: a point between the scene and the three eyes, and the
 // observer's distance from it, scene units.
-const double wholeTarget[3] = {48.0, 20.0, 45.0};
-const double wholeDistance = 400.0;
+const double wholeTarget[3] = {50.0, 50.0, 50.0};
+const double wholeDistance = 300.0;
 // Close-up: the scene's origin, and the distance that keeps the largest
 // volume (the orthographic box of a wide or tall window) in the panel.
 const double closeTarget[3] = {0.0, 0.0, 0.0};
-const double closeDistance = 150.0;
+const double closeDistance = 110.0;
+// The whole set-up is an inset at the panels' top left: its width and
+// height as shares of the panel size.
+const double insetWidthShare = 0.6;
+const double insetHeightShare = 0.5;
+// The axis triad at the panels' bottom left: its square's side in pixels,
+// the half-width of the box it is seen in and where its letters stand,
+// in axis lengths.
+const int triadSize = 110;
+const double triadHalfBox = 1.6;
+const double triadLetterAt = 1.3;
+// The colour key at the panels' bottom right: the distance between its
+// rows and a swatch's size, pixels (the outline round it this much larger).
+const int keyRowHeight = 26;
+const GLfloat keySwatchSize = 14.0f;
+const GLfloat keyOutlineExtra = 4.0f;
+// A cone's outline: how far it stands out round the cone and beyond its
+// tip, scene units, and its slices.
+const double outlineMargin = 0.4;
+const double outlineBeyondTip = 0.8;
+const int outlineSlices = 36;
 // Observer's vertical angle in degrees, and its clipping planes' distances
 // from the observer relative to its distance from the target.
 const double observerFovy = 30.0;
@@ -47,10 +69,11 @@ const GLint stippleFactor = 2;
 
 // Text layout, pixels: margins, the caption's two lines from the top, the
 // legend's rows from the band's top, a swatch's length, the gap after it,
-// and how far below a swatch its text's baseline sits.
+// and how far below a swatch its text's baseline sits; half a capital's
+// height, to centre a letter on a point.
 const int margin = 14;
-const int captionFirstLine = 24;
-const int captionSecondLine = 50;
+const int captionFirstLine = 25;
+const int captionSecondLine = 54;
 // The legend's rows: the first one's distance from the band's top, the
 // distance between rows, and rows in a column; with a second volume's entry,
 // a fourth row, the rows closer.
@@ -59,11 +82,12 @@ struct LegendLayout {
     int rowHeight;
     int rows;
 };
-const LegendLayout legendLayout = {24, 28, 3};
-const LegendLayout legendLayoutWithSecond = {18, 22, 4};
+const LegendLayout legendLayout = {22, 30, 3};
+const LegendLayout legendLayoutWithSecond = {17, 23, 4};
 const int swatchLength = 44;
 const int swatchGap = 10;
-const int textDrop = 6;
+const int textDrop = 7;
+const int halfCapital = 8;
 // A label's offset from the point it names, pixels.
 const int labelOffset = 8;
 // Scene units shown in labels with this many decimals.
@@ -120,6 +144,17 @@ void drawPlaneOutline(const VolumeCorners& corners, bool far)
     glEnd();
 }
 
+// Turn +z, a GLUT cone's axis, onto the unit direction.
+void turnZOnto(const Point3& direction)
+{
+    double angle = std::acos(std::fmax(-1.0, std::fmin(1.0, direction[2])));
+    double axis[3] = {-direction[1], direction[0], 0.0};
+    if (std::hypot(axis[0], axis[1]) == 0.0) {
+        axis[0] = 1.0;
+    }
+    glRotated(angle * degreesPerHalfTurn / pi, axis[0], axis[1], axis[2]);
+}
+
 // A solid arrowhead whose tip is at the point, pointing along the unit
 // direction.
 void drawArrowhead(const Point3& tip, const Point3& direction)
@@ -127,41 +162,70 @@ void drawArrowhead(const Point3& tip, const Point3& direction)
     glPushMatrix();
     glTranslated(tip[0] - direction[0] * arrowLength, tip[1] - direction[1] * arrowLength,
                  tip[2] - direction[2] * arrowLength);
-    // Turn +z, the cone's axis, onto the direction.
-    double angle = std::acos(std::fmax(-1.0, std::fmin(1.0, direction[2])));
-    double axis[3] = {-direction[1], direction[0], 0.0};
-    if (std::hypot(axis[0], axis[1]) == 0.0) {
-        axis[0] = 1.0;
-    }
-    glRotated(angle * degreesPerHalfTurn / pi, axis[0], axis[1], axis[2]);
+    turnZOnto(direction);
     glutSolidCone(arrowRadius, arrowLength, arrowSlices, 1);
     glPopMatrix();
 }
 
+// The light outline round each cone too dark to stand out from the
+// background: a slightly larger cone, unlit, drawn before the scene and
+// leaving the depth buffer alone, so that the scene covers all of it but a
+// rim round the cone.
+void drawConeOutlines()
+{
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    glDepthMask(GL_FALSE);
+    colour(coneOutline);
+    for (const Cone& cone : cones) {
+        if (!needsOutline(cone.colour)) {
+            continue;
+        }
+        glPushMatrix();
+        turnZOnto(cone.axis);
+        glTranslated(0.0, 0.0, -outlineMargin);
+        glutSolidCone(coneRadius + outlineMargin, coneLength + outlineMargin + outlineBeyondTip,
+                      outlineSlices, 1);
+        glPopMatrix();
+    }
+    glDepthMask(GL_TRUE);
+    glPopAttrib();
+}
+
 // The volume, the eye and its line of sight, unlit, hidden where the scene is
-// in front of them; every kind in the tint's colour, if one is given.
-void drawVolume(const ObservedVolume& volume, const GLfloat* tint = nullptr)
+// in front of them; with a style given, every kind in its colour, width and
+// dashes, the near plane wider.
+void drawVolume(const ObservedVolume& volume, const LineKind* style = nullptr)
 {
     if (!volume.found) {
         return;
     }
+    auto use = [style](const LineKind& kind) {
+        useKind(style ? *style : kind);
+        if (style && &kind == &nearPlaneLine) {
+            glLineWidth(style->width + nearPlaneExtraWidth);
+        }
+        if (style && &kind == &eyeMark) {
+            glPointSize(kind.width);
+        }
+    };
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
     glEnable(GL_LINE_STIPPLE);
-    useKind(volumeEdges, tint);
+    use(volumeEdges);
     glBegin(GL_LINES);
     for (int i = 0; i < cornerFarBit; ++i) {
         vertex(volume.corners[i]);
         vertex(volume.corners[i + cornerFarBit]);
     }
     glEnd();
-    useKind(nearPlaneLine, tint);
+    use(nearPlaneLine);
     drawPlaneOutline(volume.corners, false);
-    useKind(farPlaneLine, tint);
+    use(farPlaneLine);
     drawPlaneOutline(volume.corners, true);
     if (volume.perspective) {
         // The pyramid the volume is cut from, up to the eye.
-        useKind(pyramidLine, tint);
+        use(pyramidLine);
         glBegin(GL_LINES);
         for (int i = 0; i < cornerFarBit; ++i) {
             vertex(volume.eye);
@@ -174,7 +238,7 @@ void drawVolume(const ObservedVolume& volume, const GLfloat* tint = nullptr)
     // shows which way the view looks.
     Point3 from = volume.perspective ? volume.eye : planeCentre(volume.corners, false);
     Point3 to = planeCentre(volume.corners, true);
-    useKind(sightLine, tint);
+    use(sightLine);
     glBegin(GL_LINES);
     vertex(from);
     vertex(to);
@@ -186,7 +250,7 @@ void drawVolume(const ObservedVolume& volume, const GLfloat* tint = nullptr)
         v /= length;
     }
     drawArrowhead(to, direction);
-    useKind(eyeMark, tint);
+    use(eyeMark);
     glBegin(GL_POINTS);
     vertex(volume.eye);
     glEnd();
@@ -201,14 +265,14 @@ struct PanelView {
     std::array<int, 4> viewport{};
 };
 
-PanelView panelView(int left, int panelSize, const double target[3], double distance,
+PanelView panelView(const std::array<int, 4>& viewport, const double target[3], double distance,
                     const ObserverOrbit& orbit)
 {
     PanelView view;
     distance /= orbit.zoom;
     PerspectiveArguments lens;
     lens.fovy = observerFovy;
-    lens.aspect = 1.0;
+    lens.aspect = static_cast<double>(viewport[2]) / viewport[3];
     lens.nearPlane = observerNearFactor * distance;
     lens.farPlane = observerFarFactor * distance;
     view.projection = perspectiveMatrix(lens);
@@ -220,7 +284,7 @@ PanelView panelView(int left, int panelSize, const double target[3], double dist
         centre[axis] = target[axis];
     }
     view.modelview = lookAtMatrix(eye, centre, {0.0, 1.0, 0.0});
-    view.viewport = {left, observerLegendBand, panelSize, panelSize};
+    view.viewport = viewport;
     return view;
 }
 
@@ -244,28 +308,45 @@ void drawMark(const Point3& point)
     glPopAttrib();
 }
 
+// The close-up takes the panels' whole area; the whole set-up is an inset
+// at its top left.
+std::array<int, 4> closeViewport(int panelSize)
+{
+    return {0, observerLegendBand, observerPictureWidth(panelSize), panelSize};
+}
+
+std::array<int, 4> insetViewport(int panelSize)
+{
+    int width = static_cast<int>(std::lround(insetWidthShare * panelSize));
+    int height = static_cast<int>(std::lround(insetHeightShare * panelSize));
+    return {0, observerLegendBand + panelSize - height, width, height};
+}
+
 // The scene and the volume (and the second one, if any) seen from the
 // observer, into one panel, with the marked point, if any.
 void drawPanel(const PanelView& view, const ObservedVolume& volume, const ObservedVolume* second,
                const Point3* marked)
 {
     // Nothing of one panel, not even a wide line, reaches the other.
+    // An inset covers what lies under it.
     const auto& v = view.viewport;
     glViewport(v[0], v[1], v[2], v[3]);
     glScissor(v[0], v[1], v[2], v[3]);
     glEnable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixd(view.projection.data());
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixd(view.modelview.data());
 
+    drawConeOutlines();
     drawViewerScene();
     drawVolume(volume);
     if (second) {
         // Over the first volume where they meet: where the two are the same,
         // the second shows.
         glDepthFunc(GL_LEQUAL);
-        drawVolume(*second, secondVolume.colour);
+        drawVolume(*second, &secondVolume);
         glDepthFunc(GL_LESS);
     }
     if (marked) {
@@ -312,10 +393,12 @@ void label(const PanelView& view, const Point3& at, const std::string& words,
 }
 
 // The labels: in the whole set-up the eye, in the close-up the planes with
-// their distances along the line of sight.
-void labelVolume(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
-                 const VolumeMeasures& m)
+// their distances along the line of sight, and a second volume's near
+// plane, to its left.
+void labelVolumes(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
+                  const ObservedVolume* second)
 {
+    VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
     if (volume.perspective) {
         label(whole, volume.eye,
               format("eye (%.0f, %.0f, %.0f)", volume.eye[0], volume.eye[1], volume.eye[2]), true);
@@ -323,6 +406,11 @@ void labelVolume(const PanelView& whole, const PanelView& close, const ObservedV
     label(close, volume.corners[cornerTopBit], format("near %.*f", labelDecimals, m.nearDistance));
     label(close, volume.corners[cornerFarBit | cornerTopBit],
           format("far %.*f", labelDecimals, m.farDistance));
+    if (second && second->found) {
+        VolumeMeasures yours = measureVolume(second->corners, second->eye, second->perspective);
+        label(close, second->corners[0], format("your near %.*f", labelDecimals, yours.nearDistance),
+              true);
+    }
 }
 
 // One legend entry: a swatch drawn as the picture draws the kind, then its
@@ -331,7 +419,7 @@ void legendEntry(int left, int row, const LegendLayout& layout, const LineKind& 
 {
     int y = observerLegendBand - layout.firstRow - row * layout.rowHeight;
     useKind(kind);
-    if (&kind == &eyeMark) {
+    if (&kind == &eyeMark || &kind == &originMark) {
         glBegin(GL_POINTS);
         glVertex2i(left + swatchLength / 2, y);
         glEnd();
@@ -353,55 +441,164 @@ void legendEntry(int left, int row, const LegendLayout& layout, const LineKind& 
     text(left + swatchLength + 2 * swatchGap, y - textDrop, kind.legend);
 }
 
-// The caption band, the legend band and the line between the panels, in
-// pixels, unlit and in front.
-void drawBands(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
-               const VolumeMeasures& m, const std::string& caption, int panelSize, bool second)
+// The kinds the legend names: an orthographic volume has no eye and no
+// pyramid, but the view's origin.
+std::vector<const LineKind*> legendKinds(bool perspective, bool second)
 {
+    std::vector<const LineKind*> kinds;
+    for (const LineKind* kind : lineKinds) {
+        if (!perspective && kind == &pyramidLine) {
+            continue;
+        }
+        kinds.push_back(!perspective && kind == &eyeMark ? &originMark : kind);
+    }
+    if (second) {
+        kinds.push_back(&secondVolume);
+    }
+    return kinds;
+}
+
+// A text's width in the pictures' font, pixels.
+int textWidth(const std::string& words)
+{
+    return glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()));
+}
+
+// A line loop round a rectangle, pixels.
+void frame(const std::array<int, 4>& r)
+{
+    glBegin(GL_LINE_LOOP);
+    glVertex2i(r[0], r[1]);
+    glVertex2i(r[0] + r[2] - 1, r[1]);
+    glVertex2i(r[0] + r[2] - 1, r[1] + r[3] - 1);
+    glVertex2i(r[0], r[1] + r[3] - 1);
+    glEnd();
+}
+
+// The scene's axes as the observer sees them, in a small square at the
+// panels' bottom left: a line along each, named at its end.
+void drawAxisTriad(const ObserverOrbit& orbit)
+{
+    std::array<int, 4> viewport = {margin, observerLegendBand + margin, triadSize, triadSize};
+    OrthoArguments box;
+    box.left = box.bottom = box.nearPlane = -triadHalfBox;
+    box.right = box.top = box.farPlane = triadHalfBox;
+    Matrix4 projection = orthoMatrix(box);
+    Point3 from = orbitDirection(orbit);
+    Matrix4 modelview = lookAtMatrix(from, {0.0, 0.0, 0.0}, {0.0, 1.0, 0.0});
+    const char* names[3] = {"x", "y", "z"};
+    glLineWidth(2.0f);
+    colour(textColour);
+    for (int axis = 0; axis < 3; ++axis) {
+        Point3 end{};
+        end[axis] = 1.0;
+        Point3 letterAt{};
+        letterAt[axis] = triadLetterAt;
+        FollowedPoint o = followPoint({0.0, 0.0, 0.0}, modelview, projection, viewport);
+        FollowedPoint e = followPoint(end, modelview, projection, viewport);
+        FollowedPoint l = followPoint(letterAt, modelview, projection, viewport);
+        glBegin(GL_LINES);
+        glVertex2i(static_cast<int>(std::lround(o.window[0])), static_cast<int>(std::lround(o.window[1])));
+        glVertex2i(static_cast<int>(std::lround(e.window[0])), static_cast<int>(std::lround(e.window[1])));
+        glEnd();
+        text(static_cast<int>(std::lround(l.window[0])) - textWidth(names[axis]) / 2,
+             static_cast<int>(std::lround(l.window[1])) - halfCapital, names[axis]);
+    }
+}
+
+// Which colour each cone has and along which axis it points, at the panels'
+// bottom right: a swatch of its colour (outlined as the cone is), its name
+// and its axis.
+void drawColourKey(int panelSize)
+{
+    int widest = 0;
+    for (const Cone& cone : cones) {
+        widest = std::max(widest, textWidth(std::string(cone.colourName) + "  " + axisName(cone.axis)));
+    }
+    int left = observerPictureWidth(panelSize) - margin - widest - 2 * swatchGap - keyRowHeight;
+    for (int i = 0; i < coneCount; ++i) {
+        const Cone& cone = cones[i];
+        int y = observerLegendBand + margin + keyRowHeight / 2 + (coneCount - 1 - i) * keyRowHeight;
+        int x = left + keyRowHeight / 2;
+        if (needsOutline(cone.colour)) {
+            colour(coneOutline);
+            glPointSize(keySwatchSize + keyOutlineExtra);
+            glBegin(GL_POINTS);
+            glVertex2i(x, y);
+            glEnd();
+        }
+        colour(cone.colour);
+        glPointSize(keySwatchSize);
+        glBegin(GL_POINTS);
+        glVertex2i(x, y);
+        glEnd();
+        text(left + keyRowHeight + swatchGap, y - halfCapital,
+             std::string(cone.colourName) + "  " + axisName(cone.axis));
+    }
+}
+
+// The caption band, the legend band, the inset's frame and title, the axis
+// triad and the colour key, in pixels, unlit and in front.
+void drawBands(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
+               const std::string& caption, int panelSize, const ObserverOrbit& orbit,
+               const ObservedVolume* second)
+{
+    VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
     int width = observerPictureWidth(panelSize);
     int height = observerPictureHeight(panelSize);
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
     beginFlatOverlay(width, height);
-    glEnable(GL_LINE_STIPPLE);
 
-    labelVolume(whole, close, volume, m);
-    text(margin, height - captionFirstLine,
-         caption + ". Left: the whole set-up; right: close-up around the scene.");
+    labelVolumes(whole, close, volume, second);
+    text(margin, height - captionFirstLine, caption);
     std::string numbers;
     if (volume.perspective) {
-        numbers = format("eye (%.0f, %.0f, %.0f), D = %.2f.  Near %.2f, far %.2f from the eye.  "
-                         "Angle %.2f%s up, %.2f%s across.",
+        numbers = format("eye (%.0f, %.0f, %.0f)   D %.2f   near %.2f, far %.2f from the eye   "
+                         "%.2f%s up, %.2f%s across",
                          volume.eye[0], volume.eye[1], volume.eye[2], m.originDistance,
                          m.nearDistance, m.farDistance, m.verticalAngle, degreeSign,
                          m.horizontalAngle, degreeSign);
     } else {
-        numbers = format("View's origin (0, 0, 0), looking along -z.  Near %.0f, far %.0f along "
-                         "the line of sight.  Box %.0f %s %.0f.",
+        numbers = format("view's origin (0, 0, 0), looking along -z   near %.0f, far %.0f along "
+                         "the line of sight   box %.0f %s %.0f",
                          m.nearDistance, m.farDistance, m.nearWidth, timesSign, m.nearHeight);
     }
     text(margin, height - captionSecondLine, numbers);
-    std::vector<const LineKind*> entries(lineKinds, lineKinds + lineKindCount);
-    if (second) {
-        entries.push_back(&secondVolume);
-    }
-    const LegendLayout& layout = second ? legendLayoutWithSecond : legendLayout;
+    glEnable(GL_LINE_STIPPLE);
+    std::vector<const LineKind*> entries = legendKinds(volume.perspective, second != nullptr);
+    const LegendLayout& layout = entries.size() > 2 * static_cast<size_t>(legendLayout.rows)
+                                     ? legendLayoutWithSecond
+                                     : legendLayout;
     for (size_t i = 0; i < entries.size(); ++i) {
         int column = static_cast<int>(i) / layout.rows;
         legendEntry(margin + column * panelSize, static_cast<int>(i) % layout.rows, layout,
                     *entries[i]);
     }
-    // A line between the panels.
     glDisable(GL_LINE_STIPPLE);
+    // The inset's frame and title.
     glLineWidth(1.0f);
     colour(textColour);
-    glBegin(GL_LINES);
-    glVertex2i(panelSize, observerLegendBand);
-    glVertex2i(panelSize, observerLegendBand + panelSize);
-    glEnd();
+    frame(whole.viewport);
+    const auto& w = whole.viewport;
+    const std::string title = "whole set-up";
+    text(w[0] + w[2] - swatchGap - textWidth(title), w[1] + swatchGap, title);
+    drawAxisTriad(orbit);
+    drawColourKey(panelSize);
     glPopAttrib();
 }
 
 } // namespace
+
+std::string axisName(const Point3& axis, const char* minus)
+{
+    const char* names[3] = {"x", "y", "z"};
+    for (int i = 0; i < 3; ++i) {
+        if (axis[i] != 0.0) {
+            return std::string(axis[i] > 0.0 ? "+" : minus) + names[i];
+        }
+    }
+    return "";
+}
 
 void drawViewerScene()
 {
@@ -456,14 +653,13 @@ void drawObserverPicture(const ObservedVolume& volume, const std::string& captio
                          const ObserverOrbit& orbit, const ObservedVolume* second,
                          const Point3* marked)
 {
-    VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
     glDrawBuffer(GL_BACK);
     glClearColor(observerBackground[0], observerBackground[1], observerBackground[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    PanelView whole = panelView(0, panelSize, wholeTarget, wholeDistance, orbit);
-    PanelView close = panelView(panelSize, panelSize, closeTarget, closeDistance, orbit);
-    drawPanel(whole, volume, second, marked);
+    PanelView close = panelView(closeViewport(panelSize), closeTarget, closeDistance, orbit);
+    PanelView whole = panelView(insetViewport(panelSize), wholeTarget, wholeDistance, orbit);
     drawPanel(close, volume, second, marked);
-    drawBands(whole, close, volume, m, caption, panelSize, second != nullptr);
+    drawPanel(whole, volume, second, marked);
+    drawBands(whole, close, volume, caption, panelSize, orbit, second);
     glFinish();
 }

@@ -2,9 +2,11 @@
 // its own drawScene with its own lights and material, seen from a fixed
 // point outside every station, with one station's viewing volume drawn in:
 // its edges, the near and far planes, the eye and its line of sight, each
-// labelled with its numbers. Two panels side by side (the whole set-up on
-// the left, a close-up of the volume around the scene on the right) between
-// a caption band above and a legend band below.
+// labelled with its numbers. A close-up of the volume around the scene takes
+// the panels' area, between a caption band above and a legend band below;
+// the whole set-up with the eye is an inset at its top left, the scene's
+// axes at its bottom left, the cones' colours and axes at its bottom right.
+// Cones too dark for the background are outlined.
 #pragma once
 
 #include <string>
@@ -15,7 +17,7 @@
 #include "palette.h"
 #include "volume.h"
 
-// Default size of each square panel, in pixels.
+// Default height of the panels' area, in pixels; it is twice as wide.
 const int observerPanelSize = 480;
 // Height of the caption band above the panels and of the legend below, pixels.
 const int observerCaptionBand = 64;
@@ -61,6 +63,11 @@ void drawViewerScene();
 // projection that divides by depth is a perspective one.
 ObservedVolume observedVolume(const StationReadBack& readBack);
 
+// The name of an axis along which a unit vector points, such as "+z", with
+// the minus sign given (ASCII by default, as the pictures' bitmap font has
+// it).
+std::string axisName(const Point3& axis, const char* minus = "-");
+
 // The caption of station 0..3's picture in a window of width × height
 // pixels (Latin-1 text), such as "Station 1, perspective, window 480×480".
 std::string observerCaption(int station, int width, int height);
@@ -68,9 +75,9 @@ std::string observerCaption(int station, int width, int height);
 // Draw the picture into the back buffer of the current window, which must be
 // at least observerPictureWidth(panelSize) by observerPictureHeight(panelSize)
 // pixels; the caption (Latin-1 text) opens the caption band, the volume's
-// numbers follow it. Both panels are seen from the orbit's viewpoint. With a
-// second volume, it is drawn too, in secondVolume's colour, and named in
-// the legend.
+// numbers follow it. The close-up and the inset are seen from the orbit's
+// viewpoint. With a second volume, it is drawn too, in secondVolume's style,
+// its near plane labelled, and named in the legend.
 // A point of the scene, when one is given, is marked in both panels, in
 // front of everything.
 void drawObserverPicture(const ObservedVolume& volume, const std::string& caption,

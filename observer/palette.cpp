@@ -1,8 +1,9 @@
 // Varnelle documentation: the observer picture's palette.
 #include "palette.h"
 
-// A dark blue-grey, darker than every line and the scene.
-const GLfloat observerBackground[3] = {0.10f, 0.12f, 0.16f};
+// A near-black blue-grey, darker than every line and the scene.
+const GLfloat observerBackground[3] = {0.05f, 0.06f, 0.08f};
+const GLfloat observerText[3] = {0.92f, 0.93f, 0.95f};
 // Colours readers with a colour-vision deficiency can still tell apart from
 // one another and from the background, each line kind drawn in a style of
 // its own besides.
@@ -10,15 +11,30 @@ const LineKind volumeEdges = {{0.90f, 0.62f, 0.0f}, 2.0f, 0xFFFF,
                               "orange: edges, near plane to far plane"};
 const LineKind nearPlaneLine = {{0.6f, 0.8f, 1.0f}, 4.0f, 0xFFFF, "light blue, thick: near plane"};
 const LineKind farPlaneLine = {{0.6f, 0.4f, 0.9f}, 2.0f, 0x0FFF, "purple, dashed: far plane"};
-const LineKind eyeMark = {{1.0f, 0.9f, 0.7f}, 10.0f, 0xFFFF,
-                          "cream square: the eye, or the view's origin"};
+const LineKind eyeMark = {{1.0f, 0.9f, 0.7f}, 10.0f, 0xFFFF, "cream square: the eye"};
+const LineKind originMark = {{1.0f, 0.9f, 0.7f}, 10.0f, 0xFFFF, "cream square: the view's origin"};
 const LineKind sightLine = {{1.0f, 0.9f, 0.7f}, 1.5f, 0x3333,
                             "cream dots, arrow: line of sight"};
 const LineKind pyramidLine = {{0.55f, 0.55f, 0.55f}, 1.5f, 0x1111,
                               "grey dots: rest of the pyramid to the eye"};
 const LineKind* const lineKinds[lineKindCount] = {&volumeEdges, &nearPlaneLine, &farPlaneLine,
                                                   &eyeMark, &sightLine, &pyramidLine};
-const LineKind secondVolume = {{0.85f, 0.45f, 0.3f}, 2.0f, 0xFFFF,
-                               "coral: your camera's volume, over the viewer's"};
+const LineKind secondVolume = {{0.85f, 0.45f, 0.3f}, 3.0f, 0x00FF,
+                               "coral, long dashes: your camera"};
+const GLfloat coneOutline[3] = {0.85f, 0.85f, 0.85f};
+
+bool needsOutline(const GLfloat colour[3])
+{
+    // WCAG's weights of linear red, green and blue in relative luminance;
+    // each channel taken to linear light by squaring, which is exact for
+    // the cones' channels, all 0 or 1, and spares the browser's program a
+    // power function and its tables.
+    const double weights[3] = {0.2126, 0.7152, 0.0722};
+    double luminance = 0.0;
+    for (int i = 0; i < 3; ++i) {
+        luminance += weights[i] * colour[i] * colour[i];
+    }
+    return luminance < outlinedLuminance;
+}
 
 const LineKind markedPoint = {{1.0f, 1.0f, 1.0f}, 9.0f, 0xFFFF, "white square: the point followed"};

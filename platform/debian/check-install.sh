@@ -26,12 +26,12 @@ fi
 
 doc=share/doc/varnelle
 page=share/man/man1/varnelle.1.gz
-# What the tree must hold: the documentation is the README and the pages and
-# pictures under docs/.
+# What the tree must hold: the documentation is the README and the pages,
+# the handout and the pictures under docs/.
 expected=(bin/varnelle "$page" "$doc/README.md" "$doc/copyright" "$doc/changelog.gz")
 while read -r file; do
     expected+=("$doc/$file")
-done < <(cd "$source_dir" && find docs -type f \( -name '*.md' -o -name '*.png' \) | sort)
+done < <(cd "$source_dir" && find docs -type f \( -name '*.md' -o -name '*.html' -o -name '*.png' \) | sort)
 
 (cd "$prefix" && find . -type f | sed 's|^\./||' | sort) >"$work/installed"
 printf '%s\n' "${expected[@]}" | sort >"$work/expected"

@@ -50,10 +50,10 @@ install(FILES README.md
     ${CMAKE_CURRENT_BINARY_DIR}/copyright
     ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# The pages the README links to and their pictures, where its links expect
-# them.
+# The pages the README links to, the handout and their pictures, where its
+# links expect them.
 install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
-    FILES_MATCHING PATTERN "*.md" PATTERN "*.png")
+    FILES_MATCHING PATTERN "*.md" PATTERN "*.html" PATTERN "*.png")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME varnelle)

@@ -20,7 +20,8 @@
 // - such lines and points hidden by the depth test where filled geometry is
 //   in front of them, and cut by the scissor;
 // - bitmap text: glRasterPos2i, then glutBitmapString or glutBitmapLength
-//   with GLUT_BITMAP_HELVETICA_18, Latin-1 characters;
+//   with GLUT_BITMAP_TIMES_ROMAN_24 (the pictures' font), Latin-1
+//   characters;
 // - glPushAttrib and glPopAttrib of GL_ENABLE_BIT (lighting, depth test,
 //   scissor, stipple), GL_LINE_BIT, GL_POINT_BIT and GL_CURRENT_BIT (the
 //   colour), nested.

@@ -14,11 +14,11 @@
 
 using observergl::WindowPoint;
 
-// freeglut's font data; the observer picture writes in Helvetica 18 only.
-extern "C" SFG_Font fgFontHelvetica18;
+// freeglut's font data; the observer picture writes in Times Roman 24 only.
+extern "C" SFG_Font fgFontTimesRoman24;
 // emscripten's GLUT header names each font by the address of a variable
 // that points to the font.
-void* glutBitmapHelvetica18 = &fgFontHelvetica18;
+void* glutBitmapTimesRoman24 = &fgFontTimesRoman24;
 
 namespace {
 

@@ -2,7 +2,9 @@
 // windows makes exactly the calls they predict, they give the arguments the
 // tests work out on their own, the matrices OpenGL builds, and the pixel
 // GLU's own gluProject gives for every cone's tip; the check that compares
-// calls can fail; the exercises' figures come out as worked out by hand.
+// calls can fail; the exercises' figures come out as worked out by hand; and
+// the pieces the pages derive the matrices from (the depth row, the window
+// depth, gluLookAt's cross products) are those worked out by hand.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -173,6 +175,92 @@ TEST(ExerciseFigures, AreThoseWorkedOutByHand)
     const double tolerance = 1e-12;
     for (const WorkedFigure& f : figures) {
         EXPECT_NEAR(f.value, f.expected, tolerance) << f.what;
+    }
+}
+
+// The depth row takes the near plane to -1 and the far one to +1; the
+// window depth it gives, worked out in closed form, is the one the matrices
+// give a point at that distance, from 0 to 1, and bends away from the
+// straight share of the way (station 1's red tip, 90 units in front of the
+// eye: 224 / 2160 = 0.1037, where the share is 2 / 24).
+struct DepthCase {
+    int station;
+    // A distance in front of the eye, and its window depth worked out by
+    // hand (0 when not worked out).
+    double distance;
+    double byHand;
+};
+
+TEST(Derivations, DepthRowTakesNearAndFarToMinusOneAndOne)
+{
+    const DepthCase cases[] = {
+        {1, 90.0, 224.0 / 2160.0}, {1, 100.0, 112.0 * 12.0 / (24.0 * 100.0)},
+        {2, 141.4213562373095, 0.0}, {3, 167.43157, 0.0}, {3, 173.20508075688772, 0.0},
+    };
+    const double tolerance = 1e-12;
+    // In the middle of the volume, the window depth is past the share by at least this.
+    const double leastBend = 0.02;
+    for (const DepthCase& c : cases) {
+        SCOPED_TRACE("station " + std::to_string(c.station) + " at " + std::to_string(c.distance));
+        PerspectiveArguments a = perspectiveArguments(c.station, testWindowSize, testWindowSize);
+        double d = std::sqrt(eyes[c.station][0] * eyes[c.station][0] +
+                             eyes[c.station][1] * eyes[c.station][1] +
+                             eyes[c.station][2] * eyes[c.station][2]);
+        const double depth = 12.0;
+        EXPECT_NEAR(a.nearPlane, d - depth, tolerance);
+        DepthRow row = depthRow(a.nearPlane, a.farPlane);
+        EXPECT_NEAR(-row.a + row.b / a.nearPlane, -1.0, tolerance);
+        EXPECT_NEAR(-row.a + row.b / a.farPlane, 1.0, tolerance);
+        EXPECT_NEAR(windowDepth(a, a.nearPlane), 0.0, tolerance);
+        EXPECT_NEAR(windowDepth(a, a.farPlane), 1.0, tolerance);
+        // The same depth through the matrices, for a point straight ahead.
+        FollowedPoint p = followPoint({0.0, 0.0, -c.distance}, identityMatrix(), perspectiveMatrix(a),
+                                      {0, 0, testWindowSize, testWindowSize});
+        EXPECT_NEAR(windowDepth(a, c.distance), p.window[2], tolerance);
+        if (c.byHand != 0.0) {
+            EXPECT_NEAR(windowDepth(a, c.distance), c.byHand, tolerance);
+        }
+        double middle = (a.nearPlane + a.farPlane) / 2.0;
+        EXPECT_GT(windowDepth(a, middle), linearShare(a.nearPlane, a.farPlane, middle) + leastBend);
+    }
+}
+
+// gluLookAt's axes for each station, in closed form: f towards the origin,
+// s = f × up, u = s × f; the modelview's rows are s, u and -f.
+struct AxesCase {
+    int station;
+    Point3 forward;
+    Point3 sideBeforeUnit;
+    Point3 side;
+    Point3 up;
+};
+
+TEST(Derivations, LookAtAxesAreGluLookAtsCrossProducts)
+{
+    const double r2 = std::sqrt(2.0);
+    const double r3 = std::sqrt(3.0);
+    const double r6 = std::sqrt(6.0);
+    const AxesCase cases[] = {
+        {1, {0.0, 0.0, -1.0}, {1.0, 0.0, 0.0}, {1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}},
+        {2, {-1.0 / r2, 0.0, -1.0 / r2}, {1.0 / r2, 0.0, -1.0 / r2}, {1.0 / r2, 0.0, -1.0 / r2},
+         {0.0, 1.0, 0.0}},
+        {3, {-1.0 / r3, -1.0 / r3, -1.0 / r3}, {1.0 / r3, 0.0, -1.0 / r3}, {1.0 / r2, 0.0, -1.0 / r2},
+         {-1.0 / r6, 2.0 / r6, -1.0 / r6}},
+    };
+    const double tolerance = 1e-12;
+    for (const AxesCase& c : cases) {
+        SCOPED_TRACE("station " + std::to_string(c.station));
+        LookAtAxes axes = lookAtAxes(oracleEye(c.station), oracle(target), oracle(up));
+        Matrix4 m = lookAtMatrix(oracleEye(c.station), oracle(target), oracle(up));
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR(axes.forward[i], c.forward[i], tolerance) << i;
+            EXPECT_NEAR(axes.sideBeforeUnit[i], c.sideBeforeUnit[i], tolerance) << i;
+            EXPECT_NEAR(axes.side[i], c.side[i], tolerance) << i;
+            EXPECT_NEAR(axes.up[i], c.up[i], tolerance) << i;
+            EXPECT_EQ(entry(m, 0, i), axes.side[i]) << i;
+            EXPECT_EQ(entry(m, 1, i), axes.up[i]) << i;
+            EXPECT_EQ(entry(m, 2, i), -axes.forward[i]) << i;
+        }
     }
 }
 

@@ -26,43 +26,10 @@
 #include "page.h"
 #include "pixels.h"
 #include "render/render.h"
+#include "program_run.h"
 #include "support.h"
 
 namespace {
-
-// A temporary folder, removed with everything in it when it goes out of scope.
-struct TemporaryFolder {
-    std::filesystem::path path;
-    TemporaryFolder()
-    {
-        std::string name = drive::temporaryFolder() + "/varnelle-stations-XXXXXX";
-        std::vector<char> writable(name.c_str(), name.c_str() + name.size() + 1);
-        if (mkdtemp(writable.data()) == nullptr) {
-            throw std::runtime_error(std::string("cannot make a temporary folder: ") +
-                                     strerror(errno));
-        }
-        path = writable.data();
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
-// Run a program to its end; its exit status, with its output on failure.
-int runToEnd(const std::vector<std::string>& command, std::string& output)
-{
-    drive::Launch launch;
-    launch.command = command;
-    launch.output = drive::Output::pipe;
-    launch.errors = drive::Errors::file;
-    drive::Program program(launch);
-    const drive::Milliseconds timeout(120000);
-    int status = program.waitForExit(timeout);
-    output = program.output() + program.errorOutput();
-    return status;
-}
 
 // Pixels where some channel of two pictures of the same size differs by
 // more than the pictures' noise, 3/255.
@@ -96,7 +63,7 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
         << output;
     // Each page's template gets a value for every placeholder.
     std::stringstream page;
-    for (const char* name : {"cameras", "stations", "exercises"}) {
+    for (const char* name : {"cameras", "stations", "exercises", "glossary"}) {
         std::string path = (folder.path / (std::string(name) + ".md")).string();
         ASSERT_EQ(runToEnd({VARNELLE_FILL_PAGE, std::string(VARNELLE_LESSONS_DIR) + "/" + name +
                                                     ".md.in",
@@ -128,11 +95,14 @@ TEST(StationsProgram, WritesEveryObserverPictureWithTheSceneAndTheVolume)
             drive::Picture picture = drive::loadPng((folder.path / name).string());
             ASSERT_EQ(picture.width, observerWidth);
             ASSERT_EQ(picture.height, observerHeight);
-            // Count in the close-up panel, clear of the line between the panels.
+            // Count in the close-up, in the middle of the panels' area,
+            // clear of the inset at its left and the colour key at its right.
             int sceneCounts[std::size(sceneColours)] = {};
             int edgeCount = 0;
+            const int middleHalfWidth = observerPanelSize / 2;
             for (int y = observerCaptionBand; y < observerCaptionBand + observerPanelSize; ++y) {
-                for (int x = observerPanelSize + 2; x < picture.width; ++x) {
+                for (int x = picture.width / 2 - middleHalfWidth; x < picture.width / 2 + middleHalfWidth;
+                     ++x) {
                     const double fullChannel = 255.0;
                     std::array<int, 3> stored = picture.at(x, y);
                     std::array<double, 3> pixel = {stored[0] / fullChannel, stored[1] / fullChannel,
