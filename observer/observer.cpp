@@ -86,6 +86,16 @@ const LegendLayout legendLayout = {22, 30, 3};
 const LegendLayout legendLayoutWithSecond = {17, 23, 4};
 const int swatchLength = 44;
 const int swatchGap = 10;
+// A narrow picture: the panels' area's height for its width, the lines of
+// text and the legend's padding, pixels.
+// The longest caption and numbers a station's picture has, to make the
+// caption band tall enough for them once wrapped.
+const char longestCaption[] = "Station 3, perspective, window 1920\xD7" "1080";
+const char longestNumbers[] = "eye (100, 100, 100)   D 173.21   near 161.21, far 185.21 from the eye   "
+                              "13.23\xB0 up, 23.39\xB0 across";
+const double narrowPanelShare = 0.8;
+const int lineStep = captionSecondLine - captionFirstLine;
+const int narrowLegendPad = 12;
 const int textDrop = 7;
 const int halfCapital = 8;
 // A label's offset from the point it names, pixels.
@@ -309,17 +319,19 @@ void drawMark(const Point3& point)
 }
 
 // The close-up takes the panels' whole area; the whole set-up is an inset
-// at its top left.
-std::array<int, 4> closeViewport(int panelSize)
+// at its top left, sized by the area's shorter side (its height, or half
+// its width).
+std::array<int, 4> closeViewport(const ObserverLayout& l)
 {
-    return {0, observerLegendBand, observerPictureWidth(panelSize), panelSize};
+    return {0, l.legendBand, l.width, l.panelHeight};
 }
 
-std::array<int, 4> insetViewport(int panelSize)
+std::array<int, 4> insetViewport(const ObserverLayout& l)
 {
-    int width = static_cast<int>(std::lround(insetWidthShare * panelSize));
-    int height = static_cast<int>(std::lround(insetHeightShare * panelSize));
-    return {0, observerLegendBand + panelSize - height, width, height};
+    int side = std::min(l.width / 2, l.panelHeight);
+    int width = static_cast<int>(std::lround(insetWidthShare * side));
+    int height = static_cast<int>(std::lround(insetHeightShare * side));
+    return {0, l.legendBand + l.panelHeight - height, width, height};
 }
 
 // The scene and the volume (and the second one, if any) seen from the
@@ -413,11 +425,10 @@ void labelVolumes(const PanelView& whole, const PanelView& close, const Observed
     }
 }
 
-// One legend entry: a swatch drawn as the picture draws the kind, then its
-// words. Row 0 is the band's top row.
-void legendEntry(int left, int row, const LegendLayout& layout, const LineKind& kind)
+// A legend entry's swatch, drawn as the picture draws the kind, at a pixel
+// position (its left end, its middle's height).
+void swatch(int left, int y, const LineKind& kind)
 {
-    int y = observerLegendBand - layout.firstRow - row * layout.rowHeight;
     useKind(kind);
     if (&kind == &eyeMark || &kind == &originMark) {
         glBegin(GL_POINTS);
@@ -438,7 +449,6 @@ void legendEntry(int left, int row, const LegendLayout& layout, const LineKind& 
         glVertex2i(left + swatchLength - head, y - head);
         glEnd();
     }
-    text(left + swatchLength + 2 * swatchGap, y - textDrop, kind.legend);
 }
 
 // The kinds the legend names: an orthographic volume has no eye and no
@@ -464,6 +474,53 @@ int textWidth(const std::string& words)
     return glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()));
 }
 
+// Words broken into lines at most width pixels wide, at their blanks (a
+// word wider than that stands alone on its line).
+std::vector<std::string> wrapped(const std::string& words, int width)
+{
+    std::vector<std::string> lines(1);
+    size_t start = 0;
+    while (start < words.size()) {
+        size_t end = words.find(' ', start);
+        std::string word = words.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string longer = lines.back().empty() ? word : lines.back() + " " + word;
+        if (!lines.back().empty() && textWidth(longer) > width) {
+            lines.push_back(word);
+        } else {
+            lines.back() = longer;
+        }
+        start = end == std::string::npos ? words.size() : end + 1;
+    }
+    return lines;
+}
+
+// The width a narrow legend's words have: what the swatch leaves.
+int legendTextWidth(int width)
+{
+    return width - 2 * margin - swatchLength - 2 * swatchGap;
+}
+
+// The colour key's entry of a cone: its colour's name and its axis.
+std::string keyWords(const Cone& cone)
+{
+    return std::string(cone.colourName) + "  " + axisName(cone.axis);
+}
+
+int widestKeyEntry()
+{
+    int widest = 0;
+    for (const Cone& cone : cones) {
+        widest = std::max(widest, textWidth(keyWords(cone)));
+    }
+    return widest + keyRowHeight + swatchGap;
+}
+
+// The colour key's columns in a narrow picture: two where they fit.
+int keyColumns(int width)
+{
+    return 2 * widestKeyEntry() + 2 * margin <= width ? 2 : 1;
+}
+
 // A line loop round a rectangle, pixels.
 void frame(const std::array<int, 4>& r)
 {
@@ -477,9 +534,9 @@ void frame(const std::array<int, 4>& r)
 
 // The scene's axes as the observer sees them, in a small square at the
 // panels' bottom left: a line along each, named at its end.
-void drawAxisTriad(const ObserverOrbit& orbit)
+void drawAxisTriad(const ObserverOrbit& orbit, const ObserverLayout& l)
 {
-    std::array<int, 4> viewport = {margin, observerLegendBand + margin, triadSize, triadSize};
+    std::array<int, 4> viewport = {margin, l.legendBand + margin, triadSize, triadSize};
     OrthoArguments box;
     box.left = box.bottom = box.nearPlane = -triadHalfBox;
     box.right = box.top = box.farPlane = triadHalfBox;
@@ -496,61 +553,127 @@ void drawAxisTriad(const ObserverOrbit& orbit)
         letterAt[axis] = triadLetterAt;
         FollowedPoint o = followPoint({0.0, 0.0, 0.0}, modelview, projection, viewport);
         FollowedPoint e = followPoint(end, modelview, projection, viewport);
-        FollowedPoint l = followPoint(letterAt, modelview, projection, viewport);
+        FollowedPoint t = followPoint(letterAt, modelview, projection, viewport);
         glBegin(GL_LINES);
         glVertex2i(static_cast<int>(std::lround(o.window[0])), static_cast<int>(std::lround(o.window[1])));
         glVertex2i(static_cast<int>(std::lround(e.window[0])), static_cast<int>(std::lround(e.window[1])));
         glEnd();
-        text(static_cast<int>(std::lround(l.window[0])) - textWidth(names[axis]) / 2,
-             static_cast<int>(std::lround(l.window[1])) - halfCapital, names[axis]);
+        text(static_cast<int>(std::lround(t.window[0])) - textWidth(names[axis]) / 2,
+             static_cast<int>(std::lround(t.window[1])) - halfCapital, names[axis]);
     }
 }
 
-// Which colour each cone has and along which axis it points, at the panels'
-// bottom right: a swatch of its colour (outlined as the cone is), its name
-// and its axis.
-void drawColourKey(int panelSize)
+// One cone's entry of the colour key: a swatch of its colour (outlined as
+// the cone is), its name and its axis, the swatch's middle at (x, y).
+void keyEntry(int x, int y, const Cone& cone)
 {
-    int widest = 0;
-    for (const Cone& cone : cones) {
-        widest = std::max(widest, textWidth(std::string(cone.colourName) + "  " + axisName(cone.axis)));
-    }
-    int left = observerPictureWidth(panelSize) - margin - widest - 2 * swatchGap - keyRowHeight;
-    for (int i = 0; i < coneCount; ++i) {
-        const Cone& cone = cones[i];
-        int y = observerLegendBand + margin + keyRowHeight / 2 + (coneCount - 1 - i) * keyRowHeight;
-        int x = left + keyRowHeight / 2;
-        if (needsOutline(cone.colour)) {
-            colour(coneOutline);
-            glPointSize(keySwatchSize + keyOutlineExtra);
-            glBegin(GL_POINTS);
-            glVertex2i(x, y);
-            glEnd();
-        }
-        colour(cone.colour);
-        glPointSize(keySwatchSize);
+    if (needsOutline(cone.colour)) {
+        colour(coneOutline);
+        glPointSize(keySwatchSize + keyOutlineExtra);
         glBegin(GL_POINTS);
         glVertex2i(x, y);
         glEnd();
-        text(left + keyRowHeight + swatchGap, y - halfCapital,
-             std::string(cone.colourName) + "  " + axisName(cone.axis));
+    }
+    colour(cone.colour);
+    glPointSize(keySwatchSize);
+    glBegin(GL_POINTS);
+    glVertex2i(x, y);
+    glEnd();
+    text(x + keyRowHeight / 2 + swatchGap, y - halfCapital, keyWords(cone));
+}
+
+// Which colour each cone has and along which axis it points: at the panels'
+// bottom right in a wide picture; in a narrow one, under the legend, from
+// the band's row `fromTop` pixels below its top.
+void drawColourKey(const ObserverLayout& l, int fromTop)
+{
+    if (l.wide) {
+        int left = l.width - margin - widestKeyEntry() - swatchGap;
+        for (int i = 0; i < coneCount; ++i) {
+            int y = l.legendBand + margin + keyRowHeight / 2 + (coneCount - 1 - i) * keyRowHeight;
+            keyEntry(left + keyRowHeight / 2, y, cones[i]);
+        }
+        return;
+    }
+    int columns = keyColumns(l.width);
+    int columnWidth = (l.width - 2 * margin) / columns;
+    for (int i = 0; i < coneCount; ++i) {
+        int y = l.legendBand - fromTop - (i / columns) * keyRowHeight - keyRowHeight / 2;
+        keyEntry(margin + (i % columns) * columnWidth + keyRowHeight / 2, y, cones[i]);
+    }
+}
+
+// The legend: in a wide picture, two columns of entries; in a narrow one,
+// one column, each entry's words wrapped. Returns how far below the band's
+// top it ends, pixels.
+int drawLegend(const ObserverLayout& l, const std::vector<const LineKind*>& entries)
+{
+    if (l.wide) {
+        const LegendLayout& layout = entries.size() > 2 * static_cast<size_t>(legendLayout.rows)
+                                         ? legendLayoutWithSecond
+                                         : legendLayout;
+        int panelSize = l.width / 2;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            int column = static_cast<int>(i) / layout.rows;
+            int y = l.legendBand - layout.firstRow - (static_cast<int>(i) % layout.rows) * layout.rowHeight;
+            swatch(margin + column * panelSize, y, *entries[i]);
+            text(margin + column * panelSize + swatchLength + 2 * swatchGap, y - textDrop,
+                 entries[i]->legend);
+        }
+        return l.legendBand;
+    }
+    int fromTop = narrowLegendPad;
+    for (const LineKind* kind : entries) {
+        std::vector<std::string> lines = wrapped(kind->legend, legendTextWidth(l.width));
+        int y = l.legendBand - fromTop - lineStep / 2;
+        swatch(margin, y, *kind);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            text(margin + swatchLength + 2 * swatchGap, y - textDrop - static_cast<int>(i) * lineStep,
+                 lines[i]);
+        }
+        fromTop += static_cast<int>(lines.size()) * lineStep;
+    }
+    return fromTop;
+}
+
+// The caption and the numbers, each wrapped to a picture's width.
+std::vector<std::string> captionLines(int width, const std::string& caption, const std::string& numbers)
+{
+    std::vector<std::string> lines = wrapped(caption, width - 2 * margin);
+    for (const std::string& line : wrapped(numbers, width - 2 * margin)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The caption and the volume's numbers: two lines in a wide picture,
+// wrapped in a narrow one.
+void drawCaption(const ObserverLayout& l, int height, const std::string& caption,
+                 const std::string& numbers)
+{
+    if (l.wide) {
+        text(margin, height - captionFirstLine, caption);
+        text(margin, height - captionSecondLine, numbers);
+        return;
+    }
+    std::vector<std::string> lines = captionLines(l.width, caption, numbers);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        text(margin, height - captionFirstLine - static_cast<int>(i) * lineStep, lines[i]);
     }
 }
 
 // The caption band, the legend band, the inset's frame and title, the axis
 // triad and the colour key, in pixels, unlit and in front.
 void drawBands(const PanelView& whole, const PanelView& close, const ObservedVolume& volume,
-               const std::string& caption, int panelSize, const ObserverOrbit& orbit,
+               const std::string& caption, const ObserverLayout& l, const ObserverOrbit& orbit,
                const ObservedVolume* second)
 {
     VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
-    int width = observerPictureWidth(panelSize);
-    int height = observerPictureHeight(panelSize);
+    int height = l.captionBand + l.panelHeight + l.legendBand;
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
-    beginFlatOverlay(width, height);
+    beginFlatOverlay(l.width, height);
 
     labelVolumes(whole, close, volume, second);
-    text(margin, height - captionFirstLine, caption);
     std::string numbers;
     if (volume.perspective) {
         numbers = format("eye (%.0f, %.0f, %.0f)   D %.2f   near %.2f, far %.2f from the eye   "
@@ -563,17 +686,9 @@ void drawBands(const PanelView& whole, const PanelView& close, const ObservedVol
                          "the line of sight   box %.0f %s %.0f",
                          m.nearDistance, m.farDistance, m.nearWidth, timesSign, m.nearHeight);
     }
-    text(margin, height - captionSecondLine, numbers);
+    drawCaption(l, height, caption, numbers);
     glEnable(GL_LINE_STIPPLE);
-    std::vector<const LineKind*> entries = legendKinds(volume.perspective, second != nullptr);
-    const LegendLayout& layout = entries.size() > 2 * static_cast<size_t>(legendLayout.rows)
-                                     ? legendLayoutWithSecond
-                                     : legendLayout;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        int column = static_cast<int>(i) / layout.rows;
-        legendEntry(margin + column * panelSize, static_cast<int>(i) % layout.rows, layout,
-                    *entries[i]);
-    }
+    int legendEnd = drawLegend(l, legendKinds(volume.perspective, second != nullptr));
     glDisable(GL_LINE_STIPPLE);
     // The inset's frame and title.
     glLineWidth(1.0f);
@@ -582,12 +697,45 @@ void drawBands(const PanelView& whole, const PanelView& close, const ObservedVol
     const auto& w = whole.viewport;
     const std::string title = "whole set-up";
     text(w[0] + w[2] - swatchGap - textWidth(title), w[1] + swatchGap, title);
-    drawAxisTriad(orbit);
-    drawColourKey(panelSize);
+    drawAxisTriad(orbit, l);
+    drawColourKey(l, legendEnd);
     glPopAttrib();
 }
 
 } // namespace
+
+ObserverLayout observerLayout(int panelSize)
+{
+    ObserverLayout l;
+    l.width = observerPictureWidth(panelSize);
+    if (l.width >= observerWideFrom) {
+        l.captionBand = observerCaptionBand;
+        l.panelHeight = panelSize;
+        l.legendBand = observerLegendBand;
+        return l;
+    }
+    l.wide = false;
+    int captionLineCount = static_cast<int>(captionLines(l.width, longestCaption, longestNumbers).size());
+    l.captionBand = captionFirstLine + (captionLineCount - 1) * lineStep + margin;
+    l.panelHeight = static_cast<int>(std::lround(narrowPanelShare * l.width));
+    // As tall as the longest legend needs: every kind, the second volume's
+    // too, each wrapped, then the colour key.
+    int lines = 0;
+    std::vector<const LineKind*> kinds(std::begin(lineKinds), std::end(lineKinds));
+    kinds.push_back(&secondVolume);
+    for (const LineKind* kind : kinds) {
+        lines += static_cast<int>(wrapped(kind->legend, legendTextWidth(l.width)).size());
+    }
+    int keyRows = (coneCount + keyColumns(l.width) - 1) / keyColumns(l.width);
+    l.legendBand = 2 * narrowLegendPad + lines * lineStep + keyRows * keyRowHeight;
+    return l;
+}
+
+int observerPictureHeight(int panelSize)
+{
+    ObserverLayout l = observerLayout(panelSize);
+    return l.captionBand + l.panelHeight + l.legendBand;
+}
 
 std::string axisName(const Point3& axis, const char* minus)
 {
@@ -656,10 +804,11 @@ void drawObserverPicture(const ObservedVolume& volume, const std::string& captio
     glDrawBuffer(GL_BACK);
     glClearColor(observerBackground[0], observerBackground[1], observerBackground[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    PanelView close = panelView(closeViewport(panelSize), closeTarget, closeDistance, orbit);
-    PanelView whole = panelView(insetViewport(panelSize), wholeTarget, wholeDistance, orbit);
+    ObserverLayout l = observerLayout(panelSize);
+    PanelView close = panelView(closeViewport(l), closeTarget, closeDistance, orbit);
+    PanelView whole = panelView(insetViewport(l), wholeTarget, wholeDistance, orbit);
     drawPanel(close, volume, second, marked);
     drawPanel(whole, volume, second, marked);
-    drawBands(whole, close, volume, caption, panelSize, orbit, second);
+    drawBands(whole, close, volume, caption, l, orbit, second);
     glFinish();
 }

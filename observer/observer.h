@@ -17,22 +17,40 @@
 #include "palette.h"
 #include "volume.h"
 
-// Default height of the panels' area, in pixels; it is twice as wide.
+// The picture's size is given by its panel size, half its width: the
+// documentation's is 480 (a picture 960 pixels wide).
 const int observerPanelSize = 480;
-// Height of the caption band above the panels and of the legend below, pixels.
+// Height of the caption band above the panels and of the legend below,
+// pixels, in a picture as wide as the documentation's.
 const int observerCaptionBand = 64;
 const int observerLegendBand = 104;
+
+// How a picture is laid out. From wideFrom pixels wide (the documentation's
+// pictures), the caption's two lines above the panels' area, which is twice
+// as wide as tall, the legend in two columns under it and the colour key at
+// its right. Narrower (the page's outside view beside the viewer on a
+// projector, or on a phone), the text keeps its size: the caption's lines
+// are wrapped, the panels' area is taller than half its width, and the
+// legend takes one column, each entry wrapped, with the colour key after
+// it.
+struct ObserverLayout {
+    int width = 0;
+    int captionBand = 0;
+    int panelHeight = 0;
+    int legendBand = 0;
+    bool wide = true;
+};
+const int observerWideFrom = 900;
+ObserverLayout observerLayout(int panelSize);
+
 // Size of the whole picture for a panel size, in pixels.
 inline int observerPictureWidth(int panelSize)
 {
     return 2 * panelSize;
 }
-inline int observerPictureHeight(int panelSize)
-{
-    return observerCaptionBand + panelSize + observerLegendBand;
-}
+int observerPictureHeight(int panelSize);
 const int observerWidth = observerPictureWidth(observerPanelSize);
-const int observerHeight = observerPictureHeight(observerPanelSize);
+const int observerHeight = observerCaptionBand + observerPanelSize + observerLegendBand;
 
 // One station's volume as the observer draws it.
 struct ObservedVolume {

@@ -169,6 +169,8 @@ const turns = [
 ];
 
 async function checkTurning(page, browser, station, buildDir, outDir) {
+    // Its middle on the screen, where the pointer turns it.
+    await page.$eval('#outside', (canvas) => canvas.scrollIntoView({block: 'center'}));
     const box = await page.$eval('#outside', (canvas) => {
         const rect = canvas.getBoundingClientRect();
         return {x: rect.left, y: rect.top, width: rect.width, height: rect.height};
