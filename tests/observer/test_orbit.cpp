@@ -2,9 +2,11 @@
 // view: the default is the documentation's viewpoint, turning or coming
 // closer changes the picture, and the bounds keep the observer off the
 // vertical and its zoom in range.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include "formulas.h"
@@ -13,18 +15,20 @@
 
 namespace {
 
-// A panel small enough for the test's window: the picture is two panels
-// wide and its bands high.
-const int panelSize = 160;
+// A picture laid out as the documentation's (two panels wide and its bands
+// high, from observerWideFrom pixels), of which the test's window holds the
+// bottom left: the legend and most of the close-up, the scene at its middle.
+const int panelSize = observerWideFrom / 2;
 
-// The picture drawn from the orbit, as RGB bytes from the bottom row up.
+// What the window holds of the picture drawn from the orbit, as RGB bytes
+// from the bottom row up.
 std::vector<GLubyte> pictureFrom(const ObserverOrbit& orbit)
 {
     resetViewer();
     ObservedVolume volume = observedVolume(readBackStation());
     drawObserverPicture(volume, "orbit", panelSize, orbit);
-    int width = observerPictureWidth(panelSize);
-    int height = observerPictureHeight(panelSize);
+    int width = std::min(observerPictureWidth(panelSize), glutGet(GLUT_WINDOW_WIDTH));
+    int height = std::min(observerPictureHeight(panelSize), glutGet(GLUT_WINDOW_HEIGHT));
     std::vector<GLubyte> pixels(3 * width * height);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
