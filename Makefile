@@ -144,7 +144,7 @@ package-web: web
 test-web: package-web tools
 	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR)
 
-## 10 min | apt, npm | docs/web.md, docs/web-*.png | the browser test, then the page timed and pictured
+## 15 min | apt, npm | docs/web*.md, docs/web-*.png | the browser test, then the page timed (two back ends, Lighthouse) and pictured
 bench-web: package-web tools
 	platform/web/test.sh $(BUILD_DIR) $(WEB_BUILD_DIR) docs
 

@@ -4,7 +4,7 @@
 #   table lists every target, each once;
 # - the pages (README.md, docs/): every file they name by its path in the
 #   project, or by its name alone, is in the tree (git ls-files), and every
-#   piece of the browser test is named in docs/web.md.
+#   piece of the browser test is named in docs/web-internals.md.
 # Usage: tools/check-lists.sh PROJECT_ROOT
 set -u
 root=$1
@@ -54,7 +54,8 @@ for page in $pages; do
     done
 done
 for piece in $(git ls-files 'platform/web/test/*.js'); do
-    grep -q -- "$(basename "$piece")" docs/web.md || fail "docs/web.md does not name $piece"
+    grep -q -- "$(basename "$piece")" docs/web-internals.md ||
+        fail "docs/web-internals.md does not name $piece"
 done
 
 [ $failures -eq 0 ] && echo "check-lists: make help lists every target; the pages name only files of the tree"

@@ -15,6 +15,7 @@ const {checkLearning, checkPanels, checkFeatureCard} = require('./check-learning
 const {checkYours} = require('./check-yours');
 const {checkLesson} = require('./check-lesson');
 const {checkAccess} = require('./check-access');
+const {checkLanguage} = require('./check-language');
 
 // Largest share of differing pixels allowed: filled solids, wireframe lines.
 const filledLimit = 0.001;
@@ -278,6 +279,7 @@ const checks = [
     {name: 'yours', browsers: ['chromium'], run: (t) => checkYours(t.browser, t.address, t.outDir)},
     {name: 'lesson', browsers: ['chromium'], run: (t) => checkLesson(t.browser, t.address)},
     {name: 'access', browsers: ['chromium'], run: (t) => checkAccess(t.browser, t.address)},
+    {name: 'language', browsers: ['chromium'], run: (t) => checkLanguage(t.browser, t.address)},
     {name: 'weight', browsers: ['chromium'], run: (t) => checkWeight(t.browser, t.address)},
 ];
 
