@@ -6,14 +6,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <vector>
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
 
 #include "formulas.h"
+#include "observer_words.h"
 #include "orbit.h"
 #include "palette.h"
 #include "render/render.h"
@@ -89,10 +88,16 @@ const int swatchGap = 10;
 // A narrow picture: the panels' area's height for its width, the lines of
 // text and the legend's padding, pixels.
 // The longest caption and numbers a station's picture has, to make the
-// caption band tall enough for them once wrapped.
-const char longestCaption[] = "Station 3, perspective, window 1920\xD7" "1080";
-const char longestNumbers[] = "eye (100, 100, 100)   D 173.21   near 161.21, far 185.21 from the eye   "
-                              "13.23\xB0 up, 23.39\xB0 across";
+// caption band tall enough for them once wrapped: station 3 in a 1920×1080
+// window, its eye, D, near, far, and angles up and across; the
+// orthographic station's near, far and box in that window.
+const int longestStation = 3;
+const int longestWindow[2] = {1920, 1080};
+const Point3 longestEye = {100.0, 100.0, 100.0};
+const int perspectiveFigures = 5;
+const int orthographicFigures = 4;
+const double longestPerspective[perspectiveFigures] = {173.21, 161.21, 185.21, 13.23, 23.39};
+const double longestOrthographic[orthographicFigures] = {-20.0, 20.0, 36.0, 20.0};
 const double narrowPanelShare = 0.8;
 const int lineStep = captionSecondLine - captionFirstLine;
 const int narrowLegendPad = 12;
@@ -100,22 +105,41 @@ const int textDrop = 7;
 const int halfCapital = 8;
 // A label's offset from the point it names, pixels.
 const int labelOffset = 8;
-// Scene units shown in labels with this many decimals.
+// Scene units shown in labels with this many decimals, and in the
+// caption's numbers: the eye's coordinates, distances and angles, and the
+// orthographic box.
 const int labelDecimals = 2;
+const int eyeDecimals = 0;
+const int figureDecimals = 2;
+const int boxDecimals = 0;
 const double pi = 3.14159265358979323846;
 
-// Latin-1 text for GLUT's bitmap fonts.
-const char degreeSign[] = "\xB0";
-const char timesSign[] = "\xD7";
-
-std::string format(const char* pattern, ...)
+// One of the pictures' words (observer_words.h) with its numbers, each to
+// this many decimals.
+std::string worded(int word, const std::vector<double>& numbers, int decimals)
 {
-    char text[256] = "";
-    va_list arguments;
-    va_start(arguments, pattern);
-    std::vsnprintf(text, sizeof text, pattern, arguments);
-    va_end(arguments);
-    return text;
+    std::vector<std::string> pieces;
+    for (double n : numbers) {
+        pieces.push_back(observerNumber(n, decimals));
+    }
+    return filledWords(observerWord(word), pieces);
+}
+
+// The caption's second line: the eye, D, near, far, and the angles up and
+// across of a perspective volume; near, far and the box of an
+// orthographic one.
+std::string perspectiveNumbers(const Point3& eye, const double figures[perspectiveFigures])
+{
+    std::vector<std::string> pieces = {observerTuple(eye.data(), axisCount, eyeDecimals)};
+    for (int i = 0; i < perspectiveFigures; ++i) {
+        pieces.push_back(observerNumber(figures[i], figureDecimals));
+    }
+    return filledWords(observerWord(numbersPerspective), pieces);
+}
+
+std::string orthographicNumbers(const double figures[orthographicFigures])
+{
+    return worded(numbersOrthographic, {figures[0], figures[1], figures[2], figures[3]}, boxDecimals);
 }
 
 void colour(const GLfloat rgb[3])
@@ -413,14 +437,15 @@ void labelVolumes(const PanelView& whole, const PanelView& close, const Observed
     VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
     if (volume.perspective) {
         label(whole, volume.eye,
-              format("eye (%.0f, %.0f, %.0f)", volume.eye[0], volume.eye[1], volume.eye[2]), true);
+              filledWords(observerWord(eyeLabel), {observerTuple(volume.eye.data(), axisCount, eyeDecimals)}),
+              true);
     }
-    label(close, volume.corners[cornerTopBit], format("near %.*f", labelDecimals, m.nearDistance));
+    label(close, volume.corners[cornerTopBit], worded(nearLabel, {m.nearDistance}, labelDecimals));
     label(close, volume.corners[cornerFarBit | cornerTopBit],
-          format("far %.*f", labelDecimals, m.farDistance));
+          worded(farLabel, {m.farDistance}, labelDecimals));
     if (second && second->found) {
         VolumeMeasures yours = measureVolume(second->corners, second->eye, second->perspective);
-        label(close, second->corners[0], format("your near %.*f", labelDecimals, yours.nearDistance),
+        label(close, second->corners[0], worded(yourNearLabel, {yours.nearDistance}, labelDecimals),
               true);
     }
 }
@@ -501,15 +526,15 @@ int legendTextWidth(int width)
 }
 
 // The colour key's entry of a cone: its colour's name and its axis.
-std::string keyWords(const Cone& cone)
+std::string keyWords(int cone)
 {
-    return std::string(cone.colourName) + "  " + axisName(cone.axis);
+    return std::string(observerWord(coneColourFirst + cone)) + "  " + axisName(cones[cone].axis);
 }
 
 int widestKeyEntry()
 {
     int widest = 0;
-    for (const Cone& cone : cones) {
+    for (int cone = 0; cone < coneCount; ++cone) {
         widest = std::max(widest, textWidth(keyWords(cone)));
     }
     return widest + keyRowHeight + swatchGap;
@@ -543,7 +568,6 @@ void drawAxisTriad(const ObserverOrbit& orbit, const ObserverLayout& l)
     Matrix4 projection = orthoMatrix(box);
     Point3 from = orbitDirection(orbit);
     Matrix4 modelview = lookAtMatrix(from, {0.0, 0.0, 0.0}, {0.0, 1.0, 0.0});
-    const char* names[3] = {"x", "y", "z"};
     glLineWidth(2.0f);
     colour(textColour);
     for (int axis = 0; axis < 3; ++axis) {
@@ -558,15 +582,17 @@ void drawAxisTriad(const ObserverOrbit& orbit, const ObserverLayout& l)
         glVertex2i(static_cast<int>(std::lround(o.window[0])), static_cast<int>(std::lround(o.window[1])));
         glVertex2i(static_cast<int>(std::lround(e.window[0])), static_cast<int>(std::lround(e.window[1])));
         glEnd();
-        text(static_cast<int>(std::lround(t.window[0])) - textWidth(names[axis]) / 2,
-             static_cast<int>(std::lround(t.window[1])) - halfCapital, names[axis]);
+        const char* letter = observerWord(axisLetterFirst + axis);
+        text(static_cast<int>(std::lround(t.window[0])) - textWidth(letter) / 2,
+             static_cast<int>(std::lround(t.window[1])) - halfCapital, letter);
     }
 }
 
 // One cone's entry of the colour key: a swatch of its colour (outlined as
 // the cone is), its name and its axis, the swatch's middle at (x, y).
-void keyEntry(int x, int y, const Cone& cone)
+void keyEntry(int x, int y, int index)
 {
+    const Cone& cone = cones[index];
     if (needsOutline(cone.colour)) {
         colour(coneOutline);
         glPointSize(keySwatchSize + keyOutlineExtra);
@@ -579,7 +605,7 @@ void keyEntry(int x, int y, const Cone& cone)
     glBegin(GL_POINTS);
     glVertex2i(x, y);
     glEnd();
-    text(x + keyRowHeight / 2 + swatchGap, y - halfCapital, keyWords(cone));
+    text(x + keyRowHeight / 2 + swatchGap, y - halfCapital, keyWords(index));
 }
 
 // Which colour each cone has and along which axis it points: at the panels'
@@ -591,7 +617,7 @@ void drawColourKey(const ObserverLayout& l, int fromTop)
         int left = l.width - margin - widestKeyEntry() - swatchGap;
         for (int i = 0; i < coneCount; ++i) {
             int y = l.legendBand + margin + keyRowHeight / 2 + (coneCount - 1 - i) * keyRowHeight;
-            keyEntry(left + keyRowHeight / 2, y, cones[i]);
+            keyEntry(left + keyRowHeight / 2, y, i);
         }
         return;
     }
@@ -599,7 +625,7 @@ void drawColourKey(const ObserverLayout& l, int fromTop)
     int columnWidth = (l.width - 2 * margin) / columns;
     for (int i = 0; i < coneCount; ++i) {
         int y = l.legendBand - fromTop - (i / columns) * keyRowHeight - keyRowHeight / 2;
-        keyEntry(margin + (i % columns) * columnWidth + keyRowHeight / 2, y, cones[i]);
+        keyEntry(margin + (i % columns) * columnWidth + keyRowHeight / 2, y, i);
     }
 }
 
@@ -618,13 +644,13 @@ int drawLegend(const ObserverLayout& l, const std::vector<const LineKind*>& entr
             int y = l.legendBand - layout.firstRow - (static_cast<int>(i) % layout.rows) * layout.rowHeight;
             swatch(margin + column * panelSize, y, *entries[i]);
             text(margin + column * panelSize + swatchLength + 2 * swatchGap, y - textDrop,
-                 entries[i]->legend);
+                 observerWord(entries[i]->legend));
         }
         return l.legendBand;
     }
     int fromTop = narrowLegendPad;
     for (const LineKind* kind : entries) {
-        std::vector<std::string> lines = wrapped(kind->legend, legendTextWidth(l.width));
+        std::vector<std::string> lines = wrapped(observerWord(kind->legend), legendTextWidth(l.width));
         int y = l.legendBand - fromTop - lineStep / 2;
         swatch(margin, y, *kind);
         for (size_t i = 0; i < lines.size(); ++i) {
@@ -676,15 +702,12 @@ void drawBands(const PanelView& whole, const PanelView& close, const ObservedVol
     labelVolumes(whole, close, volume, second);
     std::string numbers;
     if (volume.perspective) {
-        numbers = format("eye (%.0f, %.0f, %.0f)   D %.2f   near %.2f, far %.2f from the eye   "
-                         "%.2f%s up, %.2f%s across",
-                         volume.eye[0], volume.eye[1], volume.eye[2], m.originDistance,
-                         m.nearDistance, m.farDistance, m.verticalAngle, degreeSign,
-                         m.horizontalAngle, degreeSign);
+        const double figures[perspectiveFigures] = {m.originDistance, m.nearDistance, m.farDistance, m.verticalAngle,
+                                   m.horizontalAngle};
+        numbers = perspectiveNumbers(volume.eye, figures);
     } else {
-        numbers = format("view's origin (0, 0, 0), looking along -z   near %.0f, far %.0f along "
-                         "the line of sight   box %.0f %s %.0f",
-                         m.nearDistance, m.farDistance, m.nearWidth, timesSign, m.nearHeight);
+        const double figures[orthographicFigures] = {m.nearDistance, m.farDistance, m.nearWidth, m.nearHeight};
+        numbers = orthographicNumbers(figures);
     }
     drawCaption(l, height, caption, numbers);
     glEnable(GL_LINE_STIPPLE);
@@ -695,7 +718,7 @@ void drawBands(const PanelView& whole, const PanelView& close, const ObservedVol
     colour(textColour);
     frame(whole.viewport);
     const auto& w = whole.viewport;
-    const std::string title = "whole set-up";
+    const std::string title = observerWord(wholeSetUp);
     text(w[0] + w[2] - swatchGap - textWidth(title), w[1] + swatchGap, title);
     drawAxisTriad(orbit, l);
     drawColourKey(l, legendEnd);
@@ -715,7 +738,12 @@ ObserverLayout observerLayout(int panelSize)
         return l;
     }
     l.wide = false;
-    int captionLineCount = static_cast<int>(captionLines(l.width, longestCaption, longestNumbers).size());
+    std::string longestCaption = filledWords(observerWord(captionPerspective),
+                                             {std::to_string(longestStation), std::to_string(longestWindow[0]),
+                                              std::to_string(longestWindow[1])});
+    int captionLineCount = static_cast<int>(std::max(
+        captionLines(l.width, longestCaption, perspectiveNumbers(longestEye, longestPerspective)).size(),
+        captionLines(l.width, longestCaption, orthographicNumbers(longestOrthographic)).size()));
     l.captionBand = captionFirstLine + (captionLineCount - 1) * lineStep + margin;
     l.panelHeight = static_cast<int>(std::lround(narrowPanelShare * l.width));
     // As tall as the longest legend needs: every kind, the second volume's
@@ -724,7 +752,7 @@ ObserverLayout observerLayout(int panelSize)
     std::vector<const LineKind*> kinds(std::begin(lineKinds), std::end(lineKinds));
     kinds.push_back(&secondVolume);
     for (const LineKind* kind : kinds) {
-        lines += static_cast<int>(wrapped(kind->legend, legendTextWidth(l.width)).size());
+        lines += static_cast<int>(wrapped(observerWord(kind->legend), legendTextWidth(l.width)).size());
     }
     int keyRows = (coneCount + keyColumns(l.width) - 1) / keyColumns(l.width);
     l.legendBand = 2 * narrowLegendPad + lines * lineStep + keyRows * keyRowHeight;
@@ -739,10 +767,9 @@ int observerPictureHeight(int panelSize)
 
 std::string axisName(const Point3& axis, const char* minus)
 {
-    const char* names[3] = {"x", "y", "z"};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < axisCount; ++i) {
         if (axis[i] != 0.0) {
-            return std::string(axis[i] > 0.0 ? "+" : minus) + names[i];
+            return std::string(axis[i] > 0.0 ? "+" : minus) + observerWord(axisLetterFirst + i);
         }
     }
     return "";
@@ -792,9 +819,8 @@ ObservedVolume observedVolume(const StationReadBack& readBack)
 
 std::string observerCaption(int station, int width, int height)
 {
-    return "Station " + std::to_string(station) +
-           (station == 0 ? ", orthographic" : ", perspective") + ", window " +
-           std::to_string(width) + timesSign + std::to_string(height);
+    return filledWords(observerWord(station == 0 ? captionOrthographic : captionPerspective),
+                       {std::to_string(station), std::to_string(width), std::to_string(height)});
 }
 
 void drawObserverPicture(const ObservedVolume& volume, const std::string& caption, int panelSize,

@@ -86,8 +86,14 @@ ObservedVolume observedVolume(const StationReadBack& readBack);
 // it).
 std::string axisName(const Point3& axis, const char* minus = "-");
 
+// Choose the language of the pictures' words (observer_words.h) by its
+// code: "en" (English, the default) or "fr" (French). Returns 1 if the
+// code is one of them, else 0, and the pictures speak English.
+extern "C" int observerUseLanguage(const char* code);
+
 // The caption of station 0..3's picture in a window of width × height
-// pixels (Latin-1 text), such as "Station 1, perspective, window 480×480".
+// pixels (Latin-1 text), such as "Station 1, perspective, window 480×480",
+// in the pictures' language.
 std::string observerCaption(int station, int width, int height);
 
 // Draw the picture into the back buffer of the current window, which must be

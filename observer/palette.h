@@ -6,14 +6,16 @@
 
 #include <GL/gl.h>
 
+#include "observer_words.h"
+
 // One kind of line (or mark) of the picture: its colour, RGB in [0, 1], its
 // width in pixels, its stipple pattern (0xFFFF is solid) and the words the
-// legend gives it, colour named first.
+// legend gives it, colour named first, in the pictures' language.
 struct LineKind {
     GLfloat colour[3];
     GLfloat width;
     GLushort pattern;
-    const char* legend;
+    ObserverWord legend;
 };
 // The picture's background, and its text, RGB in [0, 1].
 extern const GLfloat observerBackground[3];

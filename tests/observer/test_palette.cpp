@@ -101,7 +101,7 @@ std::vector<Named> paletteColours()
             seen = seen || n.colour == c;
         }
         if (!seen) {
-            colours.push_back({kind->legend, c});
+            colours.push_back({observerWord(kind->legend), c});
         }
     }
     return colours;
