@@ -414,7 +414,9 @@ void label(const PanelView& view, const Point3& at, const std::string& words,
     int x = static_cast<int>(std::lround(p.window[0])) +
             (leftwards ? -labelOffset - length : labelOffset);
     int y = static_cast<int>(std::lround(p.window[1])) + labelOffset;
-    x = std::max(x, v[0]);
+    // Kept inside the panel: moved in from its right edge, and from its
+    // left one first.
+    x = std::max(std::min(x, v[0] + v[2] - length), v[0]);
     // Four shifted copies in the background's colour, then the text itself.
     const int copies = 5;
     const int shifts[copies][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {0, 0}};
