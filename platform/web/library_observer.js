@@ -20,6 +20,8 @@
  *                         formulas: {eye, clip, device, window}
  *   drawFeatures()        draw the feature card (observer/feature_card.h)
  *                         at the canvas's bottom left
+ *   useLanguage(code)     draw the picture's words in the page's language
+ *                         ('en', 'fr'); false if the picture has none in it
  * The instance that draws through the learner's camera:
  *   cameraArguments       the camera's arguments, described once
  *                         (observer/camera_arguments.cpp): {largest,
@@ -46,7 +48,8 @@ var LibraryVarnelleObserver = {
     'Module["markPoint"] = ObserverPage.markPoint; ' +
     'Module["scene"] = function() { return JSON.parse(UTF8ToString(_observerCones())); }; ' +
     'Module["followPoint"] = ObserverPage.followPoint; ' +
-    'Module["drawFeatures"] = function() { _observerDrawFeatures(); };',
+    'Module["drawFeatures"] = function() { _observerDrawFeatures(); }; ' +
+    'Module["useLanguage"] = ObserverPage.useLanguage;',
   $ObserverPage: {
     // Numbers in a viewport, entries in a matrix.
     viewportNumbers: 4,
@@ -76,6 +79,16 @@ var LibraryVarnelleObserver = {
         ObserverPage.argumentTable = JSON.parse(UTF8ToString(_observerCameraArguments()));
       }
       return ObserverPage.argumentTable;
+    },
+    // The language's code, in ASCII, where the program reads it (it has
+    // room for this many characters and a zero).
+    languageCodeLength: 7,
+    useLanguage: function(code) {
+      var at = _observerLanguageCode();
+      code = String(code).slice(0, ObserverPage.languageCodeLength);
+      for (var i = 0; i < code.length; i++) HEAPU8[at + i] = code.charCodeAt(i);
+      HEAPU8[at + code.length] = 0;
+      return _observerSpeak() != 0;
     },
     // Write a point (x, y, z) where the program reads it.
     writePoint: function(point) {
@@ -114,7 +127,7 @@ var LibraryVarnelleObserver = {
     'observerHandOver', 'observerShowStation', 'observerShowYours', 'observerTurn', 'observerReset',
     'observerDraw', 'observerDrawFeatures', 'observerHeightFor', 'observerPoint',
     'observerMarkPoint', 'observerFollowPoint', 'observerCones', 'observerApplyCamera', 'observerVerdictArguments', 'observerCameraApplied',
-    'observerCameraArguments', 'observerCameraValues'],
+    'observerCameraArguments', 'observerCameraValues', 'observerLanguageCode', 'observerSpeak'],
   webObserverCreateContext: function() {
     Browser.createContext(Module['canvas'], true, true,
       {antialias: false, depth: true, stencil: false, alpha: false, preserveDrawingBuffer: true});

@@ -47,6 +47,10 @@ bool haveFollowed = false;
 // each), normalised device and window coordinates (3 each).
 const int followedNumbers = 14;
 double followed[followedNumbers] = {};
+// Where the page writes the code of its language ("en", "fr"), with its
+// terminating zero, for the picture's words.
+const int languageCodeSize = 8;
+char languageCode[languageCodeSize] = "";
 
 // A state as it was handed over.
 StationReadBack handedOverState(int which)
@@ -165,6 +169,20 @@ EMSCRIPTEN_KEEPALIVE void observerTurn(double yawDegrees, double pitchDegrees, d
     orbit.pitchDegrees += pitchDegrees;
     orbit.zoom *= factor;
     orbit = boundedOrbit(orbit);
+}
+
+// Where the page writes its language's code.
+EMSCRIPTEN_KEEPALIVE char* observerLanguageCode()
+{
+    return languageCode;
+}
+
+// Draw the picture's words in the language at observerLanguageCode from
+// now on; 0 if the picture has no words in it (they stay English).
+EMSCRIPTEN_KEEPALIVE int observerSpeak()
+{
+    languageCode[languageCodeSize - 1] = '\0';
+    return observerUseLanguage(languageCode);
 }
 
 // Back to the documentation's viewpoint.

@@ -150,6 +150,7 @@
   varnellePage.listen('point', markPoint);
   programs.create(outside, 'outside view').then(function(instance) {
     observer = instance;
+    observer.useLanguage(varnellePage.language);
     varnellePage.offer('observer', instance);
     document.getElementById('outside-view').hidden = false;
     if (yours) observer.showYours(yours);
