@@ -84,12 +84,12 @@ test: build sanitize-build
 reliability: build sanitize-build
 	$(BUILD_DIR)/varnelle-xserver tools/reliability.sh $(BUILD_DIR) $(SANITIZE_BUILD_DIR)
 
-## 1 min | apt | docs/ pages, pictures | the learner's pages (cameras, stations, exercises), their pictures, tour.png
+## 1 min | apt | docs/ pages, pictures | the learner's pages (cameras, stations, exercises), in English and French (docs/fr/), their pictures, tour.png
 stations: tools
 	@$(DEPS) docs
 	lessons/stations.sh $(BUILD_DIR) docs
 
-## 1 min | apt | docs/handout.html | the exercises to print: questions with room to answer, then the answers (A4)
+## 1 min | apt | docs/handout.html | the exercises to print: questions with room to answer, then the answers (A4), in English and French
 handout: tools
 	@$(DEPS) docs
 	lessons/stations.sh $(BUILD_DIR) docs handout

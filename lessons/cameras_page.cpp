@@ -34,39 +34,36 @@ std::string point(const Point3& p)
            fixed(p[2], wholeUnits) + ")";
 }
 
-std::string coneTable(const std::vector<std::vector<ShapeResult>>& results)
+// The rows of the tables below; their headings are the templates'.
+std::string coneRows(const std::vector<std::vector<ShapeResult>>& results, const PageLanguage& language)
 {
     const ShapeResult& ortho = results[0][square];
     std::ostringstream out;
-    out << "| Colour | RGB | Axis | Tip | Station 0 draws the tip at (pixels from the bottom left) |\n";
-    out << "|---|---|---|---|---|\n";
     for (int c = 0; c < coneCount; ++c) {
         const Cone& cone = cones[c];
         FollowedPoint p = followPoint(coneTip(cone), ortho.readBack.modelview,
                                       ortho.readBack.projection, ortho.readBack.viewport);
-        out << "| " << cone.colourName << " | " << fixed(cone.colour[0], wholeUnits) << ", "
+        out << "| " << colourName(language, c) << " | " << fixed(cone.colour[0], wholeUnits) << ", "
             << fixed(cone.colour[1], wholeUnits) << ", " << fixed(cone.colour[2], wholeUnits) << " | "
             << axisName(cone.axis, "−") << " | " << point(coneTip(cone)) << " | ("
             << fixed(p.window[0], pixelDecimals) << ", " << fixed(p.window[1], pixelDecimals)
-            << "), " << (p.eye[2] > 0.0   ? "pointing at you"
-                         : p.eye[2] < 0.0 ? "pointing away, hidden behind the sphere"
-                                          : "on the window's edge")
+            << "), "
+            << pageWords(language, p.eye[2] > 0.0   ? pointingAtYou
+                                   : p.eye[2] < 0.0 ? pointingAway
+                                                    : onWindowsEdge)
             << " |\n";
     }
     return out.str();
 }
 
-std::string stationsTable(const std::vector<std::vector<ShapeResult>>& results)
+std::string stationRows(const std::vector<std::vector<ShapeResult>>& results, const PageLanguage& language)
 {
     std::ostringstream out;
-    out << "| Station | Trace line | [Eye](glossary.md#eye) | Distance D | Base angle a |"
-           " Projection at 480×480 | View |\n";
-    out << "|---|---|---|---|---|---|---|\n";
     for (int s = 0; s < static_cast<int>(results.size()); ++s) {
         const ShapeResult& r = results[s][square];
         if (!isPerspective(s)) {
-            out << "| " << s << " | `" << stations[s].traceName << "` | none | | | `"
-                << callOf(r, "glOrtho") << "` | identity: from the origin along −z, +y up |\n";
+            out << "| " << s << " | `" << stations[s].traceName << "` | " << pageWords(language, noEye)
+                << " | | | `" << callOf(r, "glOrtho") << "` | " << pageWords(language, identityView) << " |\n";
             continue;
         }
         double d = eyeDistance(stationEye(s));
@@ -81,11 +78,9 @@ std::string stationsTable(const std::vector<std::vector<ShapeResult>>& results)
     return out.str();
 }
 
-std::string shapesTable(const std::vector<std::vector<ShapeResult>>& results)
+std::string shapeRows(const std::vector<std::vector<ShapeResult>>& results)
 {
     std::ostringstream out;
-    out << "| Station | Wide window, 960×480 | Tall window, 480×960 |\n";
-    out << "|---|---|---|\n";
     for (int s = 0; s < static_cast<int>(results.size()); ++s) {
         const char* name = isPerspective(s) ? "gluPerspective" : "glOrtho";
         out << "| " << s << " | `" << callOf(results[s][wide], name) << "` | `"
@@ -94,12 +89,9 @@ std::string shapesTable(const std::vector<std::vector<ShapeResult>>& results)
     return out.str();
 }
 
-std::string anglesTable()
+std::string angleRows(const PageLanguage& language)
 {
     std::ostringstream out;
-    out << "| Station | D | a = 20 / D × 180 / 3.14159 | 2·atan(10 / D), exactly | a is larger by |"
-           " Scene's nearest point drawn | Farthest point drawn |\n";
-    out << "|---|---|---|---|---|---|---|\n";
     for (int s = 0; s < stationCount; ++s) {
         if (!isPerspective(s)) {
             continue;
@@ -110,8 +102,8 @@ std::string anglesTable()
         out << "| " << s << " | " << fixed(d, angleDecimals) << " | " << fixed(a, angleDecimals)
             << "° | " << fixed(exact, angleDecimals) << "° | "
             << fixed((a / exact - 1.0) * percent, angleDecimals) << " % | "
-            << fixed(d / (d - coneLength), ratioDecimals) << " times as large | "
-            << fixed(d / (d + coneLength), ratioDecimals) << " times |\n";
+            << pageWords(language, timesAsLarge, {fixed(d / (d - coneLength), ratioDecimals)}) << " | "
+            << pageWords(language, timesAsSmall, {fixed(d / (d + coneLength), ratioDecimals)}) << " |\n";
     }
     return out.str();
 }
@@ -123,12 +115,13 @@ double tangentOfHalf(double angle)
 
 } // namespace
 
-void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results)
+void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
+                      const PageLanguage& language)
 {
-    values["coneTable"] = coneTable(results);
-    values["stationsTable"] = stationsTable(results);
-    values["shapesTable"] = shapesTable(results);
-    values["anglesTable"] = anglesTable();
+    values["coneRows"] = coneRows(results, language);
+    values["stationRows"] = stationRows(results, language);
+    values["shapeRows"] = shapeRows(results);
+    values["angleRows"] = angleRows(language);
     // The base angles of the perspective stations, from smallest to largest.
     double smallest = 0.0;
     double largest = 0.0;

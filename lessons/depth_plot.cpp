@@ -1,11 +1,14 @@
 // Varnelle documentation program: the plot of window depth against the
 // distance past the near plane, for each perspective station, beside the
 // straight line a linear depth would follow; station 1's red tip marked.
+// Its words are the page's language's, its numbers the observer
+// pictures' (observerUseLanguage chooses their decimal mark).
 #include <GL/freeglut.h>
 
 #include "formulas.h"
 #include "lessons.h"
 #include "observer.h"
+#include "observer_words.h"
 #include "pixels.h"
 
 namespace {
@@ -66,7 +69,7 @@ void line(int x0, int y0, int x1, int y1)
     glEnd();
 }
 
-void drawAxes(double volumeDepth)
+void drawAxes(double volumeDepth, const PageLanguage& language)
 {
     glColor3fv(observerText);
     glLineWidth(axisWidth);
@@ -75,18 +78,17 @@ void drawAxes(double volumeDepth)
     for (int i = 0; i <= distanceSteps; ++i) {
         double share = static_cast<double>(i) / distanceSteps;
         line(plotX(share), plotY(0.0), plotX(share), plotY(0.0) - tickLength);
-        std::string words = fixed(share * volumeDepth, 0);
+        std::string words = observerNumber(share * volumeDepth, 0);
         drawText(plotX(share) - swatchGap, plotY(0.0) - labelBelow, observerText, words);
     }
     for (int i = 0; i <= depthSteps; ++i) {
         double depth = static_cast<double>(i) / depthSteps;
         line(plotX(0.0), plotY(depth), plotX(0.0) - tickLength, plotY(depth));
         drawText(plotX(0.0) - labelLeft, plotY(depth) - textDrop, observerText,
-                 fixed(depth, depthTickDecimals));
+                 observerNumber(depth, depthTickDecimals));
     }
-    drawText(plotX(0.0), plotY(0.0) - 2 * labelBelow, observerText,
-             "distance past the near plane, scene units");
-    drawText(plotX(0.0) + swatchGap, plotY(1.0) + textDrop, observerText, "window depth");
+    drawText(plotX(0.0), plotY(0.0) - 2 * labelBelow, observerText, pageWords(language, plotDistanceAxis));
+    drawText(plotX(0.0) + swatchGap, plotY(1.0) + textDrop, observerText, pageWords(language, plotDepthAxis));
 }
 
 // One legend row: a swatch in the curve's style, then its words.
@@ -99,7 +101,7 @@ void legendEntry(int row, const std::string& words)
 
 } // namespace
 
-bool drawDepthPlot(const std::string& docsDir, DepthPlot& plot)
+bool drawDepthPlot(const std::string& docsDir, DepthPlot& plot, const PageLanguage& language)
 {
     if (!resizeWindow(plotWidth, plotHeight)) {
         return false;
@@ -110,14 +112,14 @@ bool drawDepthPlot(const std::string& docsDir, DepthPlot& plot)
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_CURRENT_BIT);
     beginFlatOverlay(plotWidth, plotHeight);
     PerspectiveArguments first = perspectiveArguments(plot.tipStation, viewerSize, viewerSize);
-    drawAxes(first.farPlane - first.nearPlane);
+    drawAxes(first.farPlane - first.nearPlane, language);
     glEnable(GL_LINE_STIPPLE);
     // The straight line of a linear depth, then each station's curve.
     glColor3fv(pyramidLine.colour);
     glLineWidth(pyramidLine.width);
     glLineStipple(stippleFactor, pyramidLine.pattern);
     line(plotX(0.0), plotY(0.0), plotX(1.0), plotY(1.0));
-    legendEntry(0, "linear depth");
+    legendEntry(0, pageWords(language, plotLinearDepth));
     int curve = 0;
     for (int station = 0; station < stationCount; ++station) {
         if (!isPerspective(station)) {
@@ -134,8 +136,9 @@ bool drawDepthPlot(const std::string& docsDir, DepthPlot& plot)
             glVertex2i(plotX(share), plotY(windowDepth(a, distance)));
         }
         glEnd();
-        legendEntry(++curve, "station " + std::to_string(station) + ", D " +
-                                 fixed(eyeDistance(stationEye(station)), depthTickDecimals));
+        legendEntry(++curve, pageWords(language, plotStation,
+                                       {std::to_string(station),
+                                        observerNumber(eyeDistance(stationEye(station)), depthTickDecimals)}));
     }
     glDisable(GL_LINE_STIPPLE);
     // The followed tip of the first perspective station.
@@ -147,8 +150,9 @@ bool drawDepthPlot(const std::string& docsDir, DepthPlot& plot)
     glVertex2i(plotX(share), plotY(depth));
     glEnd();
     drawText(plotX(share) + swatchGap, plotY(depth) - labelBelow, observerText,
-             "red tip of station " + std::to_string(plot.tipStation) + ": " + fixed(depth, entryDecimals) +
-                 ", linear " + fixed(share, entryDecimals));
+             pageWords(language, plotRedTip,
+                       {std::to_string(plot.tipStation), observerNumber(depth, entryDecimals),
+                        observerNumber(share, entryDecimals)}));
     glPopAttrib();
     glutSwapBuffers();
     drive::Picture picture = shownPicture(plotWidth, plotHeight);

@@ -29,7 +29,8 @@ std::string point(const Point3& p)
 // The projection worked through for one station at 480×480: its scale of
 // y by similar triangles, its depth row solved, and its depth against the
 // linear share.
-void putProjection(PageValues& values, int station, const FollowedTip& tip, const DepthPlot& plot)
+void putProjection(PageValues& values, int station, const FollowedTip& tip, const DepthPlot& plot,
+                   const PageLanguage& language)
 {
     PerspectiveArguments a = perspectiveArguments(station, viewerSize, viewerSize);
     double d = eyeDistance(stationEye(station));
@@ -42,7 +43,7 @@ void putProjection(PageValues& values, int station, const FollowedTip& tip, cons
     values["dTan"] = fixed(halfTan, workedAngleDecimals);
     values["dDistance"] = fixed(d, distanceDecimals);
     values["dHalfHeight"] = fixed(d * halfTan, workedAngleDecimals);
-    values["dPointCone"] = cones[upCone].colourName;
+    values["dPointCone"] = colourName(language, upCone);
     values["dPoint"] = point(middle);
     values["dPointUp"] = fixed(middle[1], wholeUnits);
     values["dPointNdc"] = fixed(middle[1] / (d * halfTan), workedAngleDecimals);
@@ -65,7 +66,7 @@ void putProjection(PageValues& values, int station, const FollowedTip& tip, cons
     values["dTipClip"] = tuple(tip.tip.clip.data(), 4);
     values["dTipNdc"] = tuple(tip.tip.device.data(), 3);
     values["dTipPixel"] = "(" + fixed(tip.tip.window[0], pixelDecimals) + ", " + fixed(tip.tip.window[1], pixelDecimals) + ")";
-    values["dTipCone"] = cones[tip.cone].colourName;
+    values["dTipCone"] = colourName(language, tip.cone);
     values["dTipDistance"] = fixed(distance, distanceDecimals);
     values["dTipPastNear"] = fixed(distance - a.nearPlane, distanceDecimals);
     values["dDepthSpan"] = fixed(a.farPlane - a.nearPlane, wholeUnits);
@@ -127,9 +128,10 @@ void putPrecision(PageValues& values, int station, const ShapeResult& r, const F
 } // namespace
 
 void putDerivationValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
-                         const std::vector<FollowedTip>& tips, const DepthPlot& plot)
+                         const std::vector<FollowedTip>& tips, const DepthPlot& plot,
+                         const PageLanguage& language)
 {
-    putProjection(values, plot.tipStation, tips[plot.tipStation], plot);
+    putProjection(values, plot.tipStation, tips[plot.tipStation], plot, language);
     putLookAt(values, lookAtStation);
     for (int station = 0; station < stationCount; ++station) {
         if (isPerspective(station)) {

@@ -52,7 +52,7 @@ std::string boxAddress(const OrthoArguments& a)
 }
 
 // 1. The orthographic station in another window: its box and every tip.
-void putBox(PageValues& values)
+void putBox(PageValues& values, const PageLanguage& language)
 {
     OrthoArguments box = orthoArguments(orthoStation, otherBox[0], otherBox[1]);
     Matrix4 projection = orthoMatrix(box);
@@ -60,7 +60,7 @@ void putBox(PageValues& values)
     std::ostringstream tips;
     for (int c = 0; c < coneCount; ++c) {
         FollowedPoint p = followPoint(coneTip(cones[c]), identityMatrix(), projection, viewport);
-        tips << "- " << cones[c].colourName << ": " << pixel(p) << "\n";
+        tips << "- " << pageWords(language, namedValue, {colourName(language, c), pixel(p)}) << "\n";
     }
     FollowedPoint green = followPoint(coneTip(cones[greenCone]), identityMatrix(), projection, viewport);
     values["e1Width"] = std::to_string(otherBox[0]);
@@ -79,7 +79,7 @@ void putBox(PageValues& values)
 
 // 2. The orthographic station with other planes, and with near 0: what each
 // cuts away.
-void putPlanes(PageValues& values)
+void putPlanes(PageValues& values, const PageLanguage& language)
 {
     OrthoArguments box = orthoArguments(orthoStation, viewerSize, viewerSize);
     OrthoArguments moved = box;
@@ -92,13 +92,13 @@ void putPlanes(PageValues& values)
     std::string towards;
     std::string away;
     std::vector<std::string> across;
-    for (const Cone& cone : cones) {
-        if (cone.axis[2] > 0.0) {
-            towards = cone.colourName;
-        } else if (cone.axis[2] < 0.0) {
-            away = cone.colourName;
+    for (int c = 0; c < coneCount; ++c) {
+        if (cones[c].axis[2] > 0.0) {
+            towards = colourName(language, c);
+        } else if (cones[c].axis[2] < 0.0) {
+            away = colourName(language, c);
         } else {
-            across.push_back(cone.colourName);
+            across.push_back(colourName(language, c));
         }
     }
     values["e2UsualNear"] = fixed(box.nearPlane, wholeUnits);
@@ -110,7 +110,7 @@ void putPlanes(PageValues& values)
     values["e2FarZ"] = fixed(-moved.farPlane, wholeUnits);
     values["e2Towards"] = towards;
     values["e2Away"] = away;
-    values["e2Across"] = nameList(across);
+    values["e2Across"] = nameList(across, language);
     values["e2CutLength"] = fixed(coneLength + moved.nearPlane, wholeUnits);
     values["e2Reach"] = fixed(coneLength, wholeUnits);
     values["e2MovedAddress"] = boxAddress(moved);
@@ -218,7 +218,7 @@ void putStuckAspect(PageValues& values, const ExerciseResults& exercises)
 
 // 8. Station 3 with its near plane moved nearer the origin: which cones it
 // cuts, and from where along their axes.
-void putNearCut(PageValues& values, const ExerciseResults& exercises)
+void putNearCut(PageValues& values, const ExerciseResults& exercises, const PageLanguage& language)
 {
     Point3 eye = stationEye(cubeLens);
     double d = eyeDistance(eye);
@@ -229,10 +229,10 @@ void putNearCut(PageValues& values, const ExerciseResults& exercises)
     std::vector<std::string> cutCones;
     double along = 0.0;
     double from = 0.0;
-    for (const Cone& cone : cones) {
-        double share = dot(cone.axis, towardEye);
+    for (int c = 0; c < coneCount; ++c) {
+        double share = dot(cones[c].axis, towardEye);
         if (share * coneLength > nearCutInFront) {
-            cutCones.push_back(cone.colourName);
+            cutCones.push_back(colourName(language, c));
             along = share;
             from = nearCutInFront / share;
         }
@@ -245,7 +245,7 @@ void putNearCut(PageValues& values, const ExerciseResults& exercises)
     values["e8Along"] = fixed(along, entryDecimals);
     values["e8From"] = fixed(from, angleDecimals);
     values["e8Gone"] = fixed(coneLength - from, angleDecimals);
-    values["e8Cones"] = nameList(cutCones);
+    values["e8Cones"] = nameList(cutCones, language);
     values["e8Picture"] = exercises.nearCutPicture;
     values["e8Differing"] = std::to_string(exercises.nearCutDiffering);
     values["e8Pixels"] = std::to_string(exercises.nearCutPixels);
@@ -293,15 +293,25 @@ void putGreenMiddle(PageValues& values, const ExerciseResults& exercises)
 
 } // namespace
 
-void putExercisesValues(PageValues& values, const ExerciseResults& exercises)
+void putExercisesValues(PageValues& values, const ExerciseResults& exercises, const PageLanguage& language)
 {
     values["webPage"] = webPageAddress;
-    putBox(values);
-    putPlanes(values);
+    putBox(values, language);
+    putPlanes(values, language);
     putDistance(values);
     putWindows(values);
     putStuckAspect(values, exercises);
-    putNearCut(values, exercises);
+    putNearCut(values, exercises, language);
     putParallelUp(values, exercises);
     putGreenMiddle(values, exercises);
+    // A camera to try opens the page in the exercises' language.
+    if (std::string(language.code) != pageLanguages[0]->code) {
+        const std::string addressEnd = "Address";
+        for (auto& [name, value] : values) {
+            if (name.size() > addressEnd.size() &&
+                name.compare(name.size() - addressEnd.size(), addressEnd.size(), addressEnd) == 0) {
+                value += std::string("&lang=") + language.code;
+            }
+        }
+    }
 }

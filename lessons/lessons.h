@@ -30,6 +30,10 @@ bool savePicture(const drive::Picture& picture, const std::string& path);
 // message, when a check fails.
 bool showStation(int station, int width, int height, const std::string& docsDir,
                  ShapeResult& result, int panelSize = observerPanelSize);
+// The station's observer picture, as showStation leaves it, drawn again in
+// the pictures' language (observerUseLanguage) into DOCS_DIR/stations/.
+bool pictureStation(int station, ShapeResult& result, const std::string& docsDir,
+                    int panelSize = observerPanelSize);
 // Follow a cone's tip through the station's matrices as OpenGL holds them,
 // and read the viewer's picture a little way back along the cone's axis;
 // false, with a message, if the picture does not show the cone there.
@@ -59,12 +63,13 @@ struct DepthPlot {
     // The picture, relative to the page's folder.
     std::string picture;
 };
-bool drawDepthPlot(const std::string& docsDir, DepthPlot& plot);
+bool drawDepthPlot(const std::string& docsDir, DepthPlot& plot, const PageLanguage& language);
 // The values of the derivations on docs/stations.md: the projection worked
 // through for the plot's station, gluLookAt's rows for lookAtStation, and
 // where single precision shows in each perspective station's figures.
 void putDerivationValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
-                         const std::vector<FollowedTip>& tips, const DepthPlot& plot);
+                         const std::vector<FollowedTip>& tips, const DepthPlot& plot,
+                         const PageLanguage& language);
 
 // What the exercises change, asked once here for the scenarios and the
 // page: an eye at another distance, scene units; a near plane moved to this

@@ -12,7 +12,9 @@
 //        varnelle_stations --handout EXERCISES_MD VALUES_DIR
 // The first writes DOCS_DIR/stations/station-N-WxH.png and the pictures of
 // DOCS_DIR/exercises/, and into VALUES_DIR the values of the templates
-// beside this file (make stations fills them into DOCS_DIR). The second
+// beside this file (make stations fills them into DOCS_DIR); and in French,
+// the pictures with words into DOCS_DIR/fr/stations/ and the values of the
+// templates of fr/ beside this file into VALUES_DIR/fr. The second
 // captions the tour's pictures for the README's animation (tour_frames.h).
 // The third writes FOLDER/stations/station-N-WxH.png for every station in
 // a window of WIDTH × HEIGHT pixels, checked as the first checks them, with
@@ -41,6 +43,7 @@
 #include "handout.h"
 #include "lessons.h"
 #include "observer.h"
+#include "observer_words.h"
 #include "page.h"
 #include "pixels.h"
 #include "render/render.h"
@@ -64,6 +67,43 @@ bool readSize(const char* text, int& size)
         return false;
     }
     size = static_cast<int>(value);
+    return true;
+}
+
+// One language's pictures with words, the observer pictures (drawn again
+// unless the checks drew them in it) and the depth plot, and its pages'
+// values, into its folders (page_words.h).
+bool writeLanguage(const PageLanguage& language, std::vector<std::vector<ShapeResult>>& results,
+                   const std::vector<FollowedTip>& tips, const ExerciseResults& exercises,
+                   const std::string& docsDir, const std::string& valuesDir)
+{
+    const ObserverLanguage* drawnIn = &observerLanguage();
+    observerUseLanguage(language.code);
+    std::string docs = languageFolder(docsDir, language);
+    std::string valuesFolder = languageFolder(valuesDir, language);
+    for (int station = 0; &observerLanguage() != drawnIn && station < stationCount; ++station) {
+        for (ShapeResult& result : results[station]) {
+            if (!makeFolder(docs + "/" + pictureFolder) || !pictureStation(station, result, docs)) {
+                return false;
+            }
+        }
+    }
+    DepthPlot plot;
+    plot.tipStation = depthPlotStation;
+    plot.tipDistance = -tips[depthPlotStation].tip.eye[2];
+    if (!drawDepthPlot(docs, plot, language)) {
+        return false;
+    }
+    PageValues values;
+    putStationsValues(values, results, tips, language);
+    putDerivationValues(values, results, tips, plot, language);
+    putCamerasValues(values, results, language);
+    putExercisesValues(values, exercises, language);
+    if (!makeFolder(valuesFolder) || !writeValues(valuesFolder, values)) {
+        std::fprintf(stderr, "stations: cannot write the pages' values into %s\n", valuesFolder.c_str());
+        return false;
+    }
+    std::printf("stations: wrote the pages' values into %s\n", valuesFolder.c_str());
     return true;
 }
 
@@ -99,26 +139,15 @@ int writeDocumentation(const std::string& docsDir, const std::string& valuesDir)
         }
     }
     std::printf("stations: every followed tip shows its cone's colour in the viewer's picture\n");
-    DepthPlot plot;
-    plot.tipStation = depthPlotStation;
-    plot.tipDistance = -tips[depthPlotStation].tip.eye[2];
-    if (!drawDepthPlot(docsDir, plot)) {
-        return 1;
-    }
     ExerciseResults exercises;
     if (!workExercises(results, docsDir, exercises)) {
         return 1;
     }
-    PageValues values;
-    putStationsValues(values, results, tips);
-    putDerivationValues(values, results, tips, plot);
-    putCamerasValues(values, results);
-    putExercisesValues(values, exercises);
-    if (!makeFolder(valuesDir) || !writeValues(valuesDir, values)) {
-        std::fprintf(stderr, "stations: cannot write the pages' values into %s\n", valuesDir.c_str());
-        return 1;
+    for (const PageLanguage* language : pageLanguages) {
+        if (!writeLanguage(*language, results, tips, exercises, docsDir, valuesDir)) {
+            return 1;
+        }
     }
-    std::printf("stations: wrote the pages' values into %s\n", valuesDir.c_str());
     return 0;
 }
 

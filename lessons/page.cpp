@@ -52,11 +52,11 @@ bool writeValues(const std::string& folder, const PageValues& values)
     return written;
 }
 
-std::string nameList(const std::vector<std::string>& names)
+std::string nameList(const std::vector<std::string>& names, const PageLanguage& language)
 {
     std::string text;
     for (size_t i = 0; i < names.size(); ++i) {
-        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+        text += (i == 0 ? "" : i + 1 == names.size() ? pageWords(language, listAnd) : ", ") + names[i];
     }
     return text;
 }

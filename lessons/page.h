@@ -12,6 +12,7 @@
 
 #include "formulas.h"
 #include "observer.h"
+#include "page_words.h"
 #include "volume.h"
 
 // Window shapes the stations are shown in, width and height in pixels.
@@ -80,11 +81,13 @@ const int wholeUnits = 0;
 typedef std::map<std::string, std::string> PageValues;
 
 // results[station][shape] in the order of shapeSizes; tips[station] the tip
-// followed in each station at 480×480.
+// followed in each station at 480×480. Each page's values in a language's
+// words.
 void putStationsValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
-                       const std::vector<FollowedTip>& tips);
-void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results);
-void putExercisesValues(PageValues& values, const ExerciseResults& exercises);
+                       const std::vector<FollowedTip>& tips, const PageLanguage& language);
+void putCamerasValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
+                      const PageLanguage& language);
+void putExercisesValues(PageValues& values, const ExerciseResults& exercises, const PageLanguage& language);
 
 // Write the values into the folder, one file each. False if one cannot be
 // written.
@@ -99,7 +102,7 @@ std::string matrixRow(const Matrix4& m, int row);
 // "W×H" with the multiplication sign.
 std::string shapeName(int width, int height);
 // Names in a list, as a sentence gives them: "a", "a and b", "a, b and c".
-std::string nameList(const std::vector<std::string>& names);
+std::string nameList(const std::vector<std::string>& names, const PageLanguage& language);
 
 // The web page that make serve-web serves, with a camera in its address:
 // the page opens with that camera as yours. Its numbers are written for the

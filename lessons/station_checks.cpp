@@ -98,18 +98,22 @@ bool showStation(int station, int width, int height, const std::string& docsDir,
                      station, width, height);
         return false;
     }
+    return pictureStation(station, result, docsDir, panelSize);
+}
 
+bool pictureStation(int station, ShapeResult& result, const std::string& docsDir, int panelSize)
+{
     int pictureWidth = observerPictureWidth(panelSize);
     int pictureHeight = observerPictureHeight(panelSize);
     if (!resizeWindow(pictureWidth, pictureHeight)) {
         std::fprintf(stderr, "stations: the window never became the picture's size\n");
         return false;
     }
-    drawObserverPicture(result.volume, observerCaption(station, width, height), panelSize);
+    drawObserverPicture(result.volume, observerCaption(station, result.width, result.height), panelSize);
     glutSwapBuffers();
     drive::Picture picture = shownPicture(pictureWidth, pictureHeight);
     result.picture = std::string(pictureFolder) + "/station-" + std::to_string(station) + "-" +
-                     std::to_string(width) + "x" + std::to_string(height) + ".png";
+                     std::to_string(result.width) + "x" + std::to_string(result.height) + ".png";
     return savePicture(picture, docsDir + "/" + result.picture) && glGetError() == GL_NO_ERROR;
 }
 

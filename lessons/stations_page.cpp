@@ -53,14 +53,10 @@ std::string callsBlock(const ShapeResult& r)
     return out.str();
 }
 
-std::string measuresTable(const std::vector<ShapeResult>& shapes, bool perspective)
+// The rows of the measures' table, under the template's heading.
+std::string measureRows(const std::vector<ShapeResult>& shapes, bool perspective)
 {
     std::ostringstream out;
-    out << "| Window | Near plane, along the line of sight from the "
-        << (perspective ? "eye" : "view's origin")
-        << " | Far plane | Near plane, width × height | Far plane, width × height |"
-        << (perspective ? " Angle across | Angle up |" : "") << "\n";
-    out << "|---|---|---|---|---|" << (perspective ? "---|---|" : "") << "\n";
     for (const ShapeResult& r : shapes) {
         VolumeMeasures m = measure(r);
         out << "| " << shapeName(r.width, r.height) << " | " << fixed(m.nearDistance, distanceDecimals)
@@ -76,83 +72,64 @@ std::string measuresTable(const std::vector<ShapeResult>& shapes, bool perspecti
     return out.str();
 }
 
-// Where each entry of the station's matrices comes from, at 480×480.
-std::string entriesBlock(int station, const ShapeResult& r)
+// A code block of the language's lines.
+std::string codeBlock(const std::string& lines)
 {
-    std::ostringstream out;
-    out << "```\n";
+    return "```\n" + lines + "```";
+}
+
+// Where each entry of the station's matrices comes from, at 480×480.
+std::string entriesBlock(int station, const ShapeResult& r, const PageLanguage& language)
+{
     if (!isPerspective(station)) {
         OrthoArguments a = orthoArguments(station, r.width, r.height);
         Matrix4 p = orthoMatrix(a);
-        out << "projection, from glOrtho(left " << fixed(a.left, wholeUnits) << ", right "
-            << fixed(a.right, wholeUnits) << ", bottom " << fixed(a.bottom, wholeUnits) << ", top "
-            << fixed(a.top, wholeUnits) << ", near " << fixed(a.nearPlane, wholeUnits) << ", far "
-            << fixed(a.farPlane, wholeUnits) << "):\n";
-        out << "  row 1, column 1   2 / (right - left)            = 2 / " << fixed(a.right - a.left, wholeUnits)
-            << " = " << fixed(entry(p, 0, 0), entryDecimals) << "\n";
-        out << "  row 2, column 2   2 / (top - bottom)            = 2 / " << fixed(a.top - a.bottom, wholeUnits)
-            << " = " << fixed(entry(p, 1, 1), entryDecimals) << "\n";
-        out << "  row 3, column 3   -2 / (far - near)             = -2 / " << fixed(a.farPlane - a.nearPlane, wholeUnits)
-            << " = " << fixed(entry(p, 2, 2), entryDecimals) << "\n";
-        out << "  row 3, column 4   -(far + near) / (far - near)  = " << fixed(entry(p, 2, 3), entryDecimals)
-            << " (the box is centred on the view's origin)\n";
-        out << "  row 4             (0, 0, 0, 1): w stays 1, nothing shrinks with distance\n";
-        out << "modelview: the identity, so eye coordinates are scene coordinates\n";
-        out << "```";
-        return out.str();
+        return codeBlock(pageWords(
+            language, orthographicEntries,
+            {fixed(a.left, wholeUnits), fixed(a.right, wholeUnits), fixed(a.bottom, wholeUnits),
+             fixed(a.top, wholeUnits), fixed(a.nearPlane, wholeUnits), fixed(a.farPlane, wholeUnits),
+             fixed(a.right - a.left, wholeUnits), fixed(entry(p, 0, 0), entryDecimals),
+             fixed(a.top - a.bottom, wholeUnits), fixed(entry(p, 1, 1), entryDecimals),
+             fixed(a.farPlane - a.nearPlane, wholeUnits), fixed(entry(p, 2, 2), entryDecimals),
+             fixed(entry(p, 2, 3), entryDecimals)}));
     }
     PerspectiveArguments a = perspectiveArguments(station, r.width, r.height);
     Matrix4 p = perspectiveMatrix(a);
     Matrix4 v = lookAtMatrix(stationEye(station), stationTarget(station), stationUp(station));
-    std::string n = fixed(a.nearPlane, distanceDecimals);
-    std::string f = fixed(a.farPlane, distanceDecimals);
-    out << "projection, from gluPerspective(fovy " << fixed(a.fovy, distanceDecimals) << "°, aspect "
-        << fixed(a.aspect, wholeUnits) << ", near " << n << ", far " << f << "):\n";
-    out << "  row 1, column 1   cot(fovy / 2) / aspect          = cot(" << fixed(a.fovy / 2.0, distanceDecimals)
-        << "°) / " << fixed(a.aspect, wholeUnits) << " = " << fixed(entry(p, 0, 0), entryDecimals) << "\n";
-    out << "  row 2, column 2   cot(fovy / 2)                   = " << fixed(entry(p, 1, 1), entryDecimals) << "\n";
-    out << "  row 3, column 3   (far + near) / (near - far)     = " << fixed(a.farPlane + a.nearPlane, distanceDecimals)
-        << " / " << fixed(a.nearPlane - a.farPlane, distanceDecimals) << " = " << fixed(entry(p, 2, 2), entryDecimals) << "\n";
-    out << "  row 3, column 4   2 · far · near / (near - far)   = 2 · " << f << " · " << n << " / "
-        << fixed(a.nearPlane - a.farPlane, distanceDecimals) << " = " << fixed(entry(p, 2, 3), entryDecimals) << "\n";
-    out << "  row 4, column 3   -1: w becomes -z, the distance in front of the eye\n";
     Point3 e = stationEye(station);
-    out << "modelview, from gluLookAt(eye (" << fixed(e[0], wholeUnits) << ", " << fixed(e[1], wholeUnits)
-        << ", " << fixed(e[2], wholeUnits) << "), to the origin, up (0, 1, 0)):\n";
-    const char* rowNames[3] = {"row 1, the camera's right   ", "row 2, the camera's up      ",
-                               "row 3, the camera's backward"};
+    std::vector<std::string> pieces = {
+        fixed(a.fovy, distanceDecimals), fixed(a.aspect, wholeUnits),
+        fixed(a.nearPlane, distanceDecimals), fixed(a.farPlane, distanceDecimals),
+        fixed(a.fovy / 2.0, distanceDecimals), fixed(entry(p, 0, 0), entryDecimals),
+        fixed(entry(p, 1, 1), entryDecimals), fixed(a.farPlane + a.nearPlane, distanceDecimals),
+        fixed(a.nearPlane - a.farPlane, distanceDecimals), fixed(entry(p, 2, 2), entryDecimals),
+        fixed(entry(p, 2, 3), entryDecimals), fixed(e[0], wholeUnits), fixed(e[1], wholeUnits),
+        fixed(e[2], wholeUnits)};
+    // The camera's right, up and backward: the modelview's first three rows.
     for (int row = 0; row < 3; ++row) {
         double axis[3] = {entry(v, row, 0), entry(v, row, 1), entry(v, row, 2)};
-        out << "  " << rowNames[row] << " " << tuple(axis, 3) << "\n";
+        pieces.push_back(tuple(axis, 3));
     }
     double translation[3] = {entry(v, 0, 3), entry(v, 1, 3), entry(v, 2, 3)};
-    out << "  column 4, -(right · eye, up · eye, backward · eye) = " << tuple(translation, 3) << "\n";
-    out << "```";
-    return out.str();
+    pieces.push_back(tuple(translation, 3));
+    return codeBlock(pageWords(language, perspectiveEntries, pieces));
 }
 
 // One tip followed through the pipeline, as a block.
-std::string followBlock(const FollowedTip& t)
+std::string followBlock(const FollowedTip& t, const PageLanguage& language)
 {
     const FollowedPoint& p = t.tip;
-    std::ostringstream out;
-    out << "```\n";
-    out << "scene                            " << tuple(p.scene.data(), 4) << "\n";
-    out << "× modelview   → eye coordinates  " << tuple(p.eye.data(), 4) << "\n";
-    out << "× projection  → clip coordinates " << tuple(p.clip.data(), 4) << "\n";
-    out << "÷ w           → normalised device coordinates " << tuple(p.device.data(), 3) << "\n";
-    out << "viewport      → window: x " << fixed(p.window[0], pixelDecimals) << ", y "
-        << fixed(p.window[1], pixelDecimals) << " pixels from the bottom left, depth "
-        << fixed(p.window[2], entryDecimals) << "\n";
-    out << "```";
-    return out.str();
+    return codeBlock(pageWords(language, followedSteps,
+                               {tuple(p.scene.data(), 4), tuple(p.eye.data(), 4), tuple(p.clip.data(), 4),
+                                tuple(p.device.data(), 3), fixed(p.window[0], pixelDecimals),
+                                fixed(p.window[1], pixelDecimals), fixed(p.window[2], entryDecimals)}));
 }
 
 // The page's values for one station: its calls and matrices for each shape,
 // its measures, where its entries come from, its followed tip, and the
 // figures its prose quotes.
 void putStation(PageValues& values, int station, const std::vector<ShapeResult>& shapes,
-                const FollowedTip& tip)
+                const FollowedTip& tip, const PageLanguage& language)
 {
     std::string prefix = "s" + std::to_string(station);
     bool perspective = shapes[0].volume.perspective;
@@ -160,10 +137,10 @@ void putStation(PageValues& values, int station, const std::vector<ShapeResult>&
         values[prefix + "Calls" + shapeKey(r)] = callsBlock(r);
         values[prefix + "Matrices" + shapeKey(r)] = matricesBlock(r);
     }
-    values[prefix + "Measures"] = measuresTable(shapes, perspective);
-    values[prefix + "Entries"] = entriesBlock(station, shapes[0]);
-    values[prefix + "Follow"] = followBlock(tip);
-    values[prefix + "FollowCone"] = cones[tip.cone].colourName;
+    values[prefix + "MeasureRows"] = measureRows(shapes, perspective);
+    values[prefix + "Entries"] = entriesBlock(station, shapes[0], language);
+    values[prefix + "Follow"] = followBlock(tip, language);
+    values[prefix + "FollowCone"] = colourName(language, tip.cone);
     values[prefix + "SampleBack"] = fixed(tip.sampleBack, 1);
     values[prefix + "SampleAt"] = "(" + fixed(tip.sampleWindow[0], pixelDecimals) + ", " +
                                   fixed(tip.sampleWindow[1], pixelDecimals) + ")";
@@ -209,10 +186,10 @@ void putStation(PageValues& values, int station, const std::vector<ShapeResult>&
 } // namespace
 
 void putStationsValues(PageValues& values, const std::vector<std::vector<ShapeResult>>& results,
-                       const std::vector<FollowedTip>& tips)
+                       const std::vector<FollowedTip>& tips, const PageLanguage& language)
 {
     for (size_t station = 0; station < results.size(); ++station) {
-        putStation(values, static_cast<int>(station), results[station], tips[station]);
+        putStation(values, static_cast<int>(station), results[station], tips[station], language);
     }
 }
 

@@ -2,8 +2,8 @@
 // the test's own: no exercise's answer is printed on a page the reading
 // order puts before the exercises; the first use of each term of the
 // glossary on each learner's page links to it; exercise 8's picture shows
-// its near plane's cut; and the handout asks every exercise without its
-// answer.
+// its near plane's cut; the handout asks every exercise without its
+// answer; and the French pages give the English pages' numbers.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ protected:
             ranOk = ranOk &&
                     runToEnd({VARNELLE_FILL_PAGE, std::string(VARNELLE_LESSONS_DIR) + "/" + name + ".md.in",
                               values(), page(name), "make stations"},
+                             output) == 0 &&
+                    runToEnd({VARNELLE_FILL_PAGE, std::string(VARNELLE_LESSONS_DIR) + "/fr/" + name + ".md.in",
+                              values() + "/fr", frenchPage(name), "make stations", "fr"},
                              output) == 0;
         }
         if (!ranOk) {
@@ -46,6 +50,10 @@ protected:
 
     static std::string values() { return (folder->path / "values").string(); }
     static std::string page(const std::string& name) { return (folder->path / (name + ".md")).string(); }
+    static std::string frenchPage(const std::string& name)
+    {
+        return (folder->path / "fr" / (name + ".md")).string();
+    }
 
     static TemporaryFolder* folder;
     static bool ranOk;
@@ -296,7 +304,7 @@ std::string prose(const std::string& page)
         }
     };
     blank(std::regex("```[^`]*```"));
-    blank(std::regex("`[^`\n]*`"));
+    blank(std::regex("`[^`]*`"));
     blank(std::regex("<[^>]*>"));
     blank(std::regex("(^|\n)#[^\n]*"));
     blank(std::regex(R"(\]\([^)]*\))"));
@@ -355,6 +363,79 @@ TEST_F(FilledPages, GlossaryHasAnEntryForEveryTerm)
         std::regex entry("\n### " + heading + "\n", std::regex::icase);
         EXPECT_TRUE(std::regex_search(glossary, entry)) << term.anchor;
     }
+}
+
+// The numbers a page gives, each as often as it gives it: French prose's
+// decimal comma read as a point, signs aside, and the addresses of links
+// and pictures and the HTML tags left out.
+std::multiset<std::string> pageNumbers(const std::string& page)
+{
+    std::string text = std::regex_replace(page, std::regex(R"(\]\([^)]*\)|<[^>]*>|https?://[^\s)]*)"), " ");
+    std::multiset<std::string> numbers;
+    const std::regex number(R"(\d+([.,]\d+)?)");
+    for (std::sregex_iterator i(text.begin(), text.end(), number), end; i != end; ++i) {
+        std::string n = i->str();
+        std::replace(n.begin(), n.end(), ',', '.');
+        numbers.insert(n);
+    }
+    return numbers;
+}
+
+// The placeholders a template fills, each once.
+std::set<std::string> placeholders(const std::string& path)
+{
+    std::string text = fileText(path);
+    std::set<std::string> names;
+    const std::regex placeholder(R"(\{[a-z][A-Za-z0-9]*\})");
+    for (std::sregex_iterator i(text.begin(), text.end(), placeholder), end; i != end; ++i) {
+        names.insert(i->str());
+    }
+    return names;
+}
+
+std::string joined(const std::multiset<std::string>& items)
+{
+    std::string text;
+    for (const std::string& item : items) {
+        text += " " + item;
+    }
+    return text;
+}
+
+// Each French page fills what its English page fills and gives the same
+// numbers, its prose with the decimal comma; the trace's page, written by
+// hand in both languages, too.
+TEST_F(FilledPages, GiveTheSameNumbersInFrench)
+{
+    std::vector<std::pair<std::string, std::string>> pages;
+    for (const char* name : {"cameras", "stations", "exercises", "glossary"}) {
+        pages.push_back({page(name), frenchPage(name)});
+        std::string lessons = VARNELLE_LESSONS_DIR;
+        EXPECT_EQ(placeholders(lessons + "/" + name + ".md.in"), placeholders(lessons + "/fr/" + name + ".md.in"))
+            << name;
+    }
+    std::string docs = VARNELLE_DOCS_DIR;
+    pages.push_back({docs + "/trace.md", docs + "/fr/trace.md"});
+    for (const auto& [english, french] : pages) {
+        std::multiset<std::string> inEnglish = pageNumbers(fileText(english));
+        std::multiset<std::string> inFrench = pageNumbers(fileText(french));
+        std::multiset<std::string> englishOnly;
+        std::multiset<std::string> frenchOnly;
+        std::set_difference(inEnglish.begin(), inEnglish.end(), inFrench.begin(), inFrench.end(),
+                            std::inserter(englishOnly, englishOnly.end()));
+        std::set_difference(inFrench.begin(), inFrench.end(), inEnglish.begin(), inEnglish.end(),
+                            std::inserter(frenchOnly, frenchOnly.end()));
+        EXPECT_TRUE(englishOnly.empty() && frenchOnly.empty())
+            << french << ": only in English" << joined(englishOnly) << "; only in French" << joined(frenchOnly);
+        std::smatch point;
+        std::string frenchProse = prose(std::regex_replace(fileText(french), std::regex(R"(https?://\S*)"), " "));
+        EXPECT_FALSE(std::regex_search(frenchProse, point, std::regex(R"(\d\.\d)")))
+            << french << " writes a decimal point in its prose: " << point.str();
+    }
+    // The check sees a number lost or changed, and reads a decimal comma as
+    // a point.
+    EXPECT_NE(pageNumbers("near 88.5, far 112"), pageNumbers("proche 88,5 ; lointain 88,5"));
+    EXPECT_EQ(pageNumbers("near 88.5, far 112"), pageNumbers("proche 88,5 ; lointain 112"));
 }
 
 // Exercise 8's picture, the viewer's scene with the near plane moved in,
