@@ -64,6 +64,7 @@
     drawAfterPending = true;
     varnellePage.afterFrame(function() {
       drawAfterPending = false;
+      if (station) writeStation();
       draw();
     });
   }
@@ -81,18 +82,21 @@
   // A station application: its calls and matrices shown at once (text
   // costs the viewer's frame nothing), the outside view drawn once that
   // frame is on the screen.
+  // The calls and the matrices are written, and the picture drawn, once the
+  // viewer's frame is on the screen: the frame waits for none of it.
   function showStation(applied) {
     station = applied;
     shown++;
+    if (observer) observer.showStation(applied);
+    drawAfterFrame();
+  }
+  function writeStation() {
     var calls = document.getElementById('calls');
-    calls.textContent = format.callsText(applied.calls);
+    if (calls.dataset.shows == String(shown)) return;
+    calls.textContent = format.callsText(station.calls);
     calls.dataset.shows = String(shown);
-    document.getElementById('projection').textContent = format.matrixText(applied.projection);
-    document.getElementById('modelview').textContent = format.matrixText(applied.modelview);
-    if (observer) {
-      observer.showStation(applied);
-      drawAfterFrame();
-    }
+    document.getElementById('projection').textContent = format.matrixText(station.projection);
+    document.getElementById('modelview').textContent = format.matrixText(station.modelview);
   }
 
   // The learner's camera's state to draw as a second volume (null: none).
@@ -148,6 +152,9 @@
   varnellePage.listen('station', showStation);
   varnellePage.listen('yours', showYours);
   varnellePage.listen('point', markPoint);
+  // The program made, its first picture is drawn in a task of its own, and
+  // then the page's other panels may make theirs ("outsideSettled"): no
+  // task of the page's is long enough to keep a click waiting.
   programs.create(outside, 'outside view').then(function(instance) {
     observer = instance;
     observer.useLanguage(varnellePage.language);
@@ -156,10 +163,14 @@
     if (yours) observer.showYours(yours);
     var point = varnellePage.latest('point');
     if (point) observer.markPoint(point);
-    if (station) {
-      observer.showStation(station);
-      draw();
-    }
+    if (station) observer.showStation(station);
     varnellePage.tell('observerReady', instance);
-  }).catch(function(reason) { programs.loadFailed(varnellePage.words.whatOutside, reason); });
+    varnellePage.afterFrame(function() {
+      draw();
+      varnellePage.tell('outsideSettled', true);
+    });
+  }).catch(function(reason) {
+    programs.loadFailed(varnellePage.words.whatOutside, reason);
+    varnellePage.tell('outsideSettled', false);
+  });
 })();

@@ -415,20 +415,32 @@
   copies(copyButton, callsPanel, words.copy);
   copies(element('yours-link-copy'), linkElement, words.copyAddress);
 
-  programs.create(element('yours-view'), 'your camera', {onStationApplied: applied}).then(function(instance) {
-    preview = instance;
-    table = instance.cameraArguments();
-    buildInputs();
-    if (fillFromAddress()) {
-      followInput.checked = false;
-    } else {
-      var station = varnellePage.latest('station');
-      if (station) fillFromStation(station);
-    }
-    showKind();
-    element('yours').hidden = false;
-    element('yours-view').dataset.ready = 'true';
-    // Never an empty picture: the camera is made at once.
-    updateSoon();
-  }, function(reason) { programs.loadFailed(words.whatYours, reason); });
+  // Made once the outside view has drawn its first picture (or could not,
+  // or its script could not be loaded), in a task of its own.
+  var creating = false;
+  ['outsideSettled', 'panelFailed'].forEach(function(kind) {
+    varnellePage.listen(kind, function() {
+      if (creating) return;
+      creating = true;
+      varnellePage.afterFrame(create);
+    });
+  });
+  function create() {
+    programs.create(element('yours-view'), 'your camera', {onStationApplied: applied}).then(function(instance) {
+      preview = instance;
+      table = instance.cameraArguments();
+      buildInputs();
+      if (fillFromAddress()) {
+        followInput.checked = false;
+      } else {
+        var station = varnellePage.latest('station');
+        if (station) fillFromStation(station);
+      }
+      showKind();
+      element('yours').hidden = false;
+      element('yours-view').dataset.ready = 'true';
+      // Never an empty picture: the camera is made at once.
+      updateSoon();
+    }, function(reason) { programs.loadFailed(words.whatYours, reason); });
+  }
 })();

@@ -69,7 +69,7 @@ async function timePages(browser, address) {
 
 // One session of key timing, in a fresh browser context: Enter pressed
 // keyPresses times once the page's panels are ready, each press waiting for
-// its frame. For each press, milliseconds from the key event to its D on
+// its frame and the panels' pictures of it. For each press, milliseconds from the key event to its D on
 // the console, and to the first task after the frame that wrote D (when the
 // frame's work on the page's thread, the outside view's drawing included,
 // is done).
@@ -97,15 +97,25 @@ async function timeKeySession(browser, url, withOutside) {
         };
     });
     await page.goto(url);
-    const ready = withOutside ? '#outside[data-shows]' : '#calls[data-shows]';
-    await page.waitForSelector(ready, {timeout: timeoutMs});
+    const ready = withOutside ? ['#outside[data-shows]', '#yours-calls[data-shows]'] : ['#calls[data-shows]'];
+    for (const selector of ready) await page.waitForSelector(selector, {timeout: timeoutMs});
     await settle(page);
     const toD = [];
     const toFrameDone = [];
+    // What the panels last showed: each press waits for them to show its
+    // station, so that a press measures its own frame, not the panels'
+    // drawing of the press before.
+    const panelsShown = () => [document.querySelector('#outside').dataset.drawn,
+        (document.querySelector('#yours-calls') || {dataset: {}}).dataset.shows];
     for (let i = 0; i < keyPresses; i++) {
         const before = await page.evaluate(() => window.dTimes.length);
+        const shown = await page.evaluate(panelsShown);
         await page.keyboard.press('Enter');
         await page.waitForFunction((n) => window.frameDoneTimes.length > n, {timeout: timeoutMs}, before);
+        if (withOutside) {
+            await page.waitForFunction(`(${panelsShown})().every((value, i) => value != ${JSON.stringify(shown)}[i])`,
+                {timeout: timeoutMs});
+        }
         await settle(page);
         const [key, d, done] = await page.evaluate((n) =>
             [window.keyTimes[window.keyTimes.length - 1], window.dTimes[n], window.frameDoneTimes[n]], before);
