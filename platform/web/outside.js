@@ -14,7 +14,8 @@
 // #outside carry data-shows, the number of the station application they
 // show (counted from the one shown first), and #outside data-frame and
 // data-drawn, the animation frame's time and the page's time
-// (performance.now()) when it was last drawn.
+// (performance.now()) when it was last drawn, and data-language, the
+// language its words are drawn in.
 (function() {
   'use strict';
   var outside = document.getElementById('outside');
@@ -157,7 +158,7 @@
   // task of the page's is long enough to keep a click waiting.
   programs.create(outside, 'outside view').then(function(instance) {
     observer = instance;
-    observer.useLanguage(varnellePage.language);
+    if (observer.useLanguage(varnellePage.language)) outside.dataset.language = varnellePage.language;
     varnellePage.offer('observer', instance);
     document.getElementById('outside-view').hidden = false;
     if (yours) observer.showYours(yours);

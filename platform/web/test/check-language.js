@@ -3,7 +3,8 @@
 // in the address, and in a browser whose first language is French) the
 // page shows and reads out no text of the English table and no common
 // English word outside what the viewer and OpenGL write (the trace, the
-// calls, the matrices), nor French in English, and the accessibility
+// calls, the matrices), nor French in English, the outside view draws its
+// words in the page's language, and the accessibility
 // engine finds nothing; the
 // link to the other language keeps the camera the address holds.
 'use strict';
@@ -101,7 +102,11 @@ async function checkSpoken(page, tables, spoken, how) {
     await page.keyboard.press('Enter');
     await awaitTrace(page, 2, ['K', 'RP1 100.00  11.46', 'D']);
     await settle(page);
+    await page.waitForSelector('#outside[data-shows]', {timeout: timeoutMs});
     const language = await page.evaluate(() => document.documentElement.lang);
+    const pictureLanguage = await page.$eval('#outside', (outside) => outside.dataset.language);
+    check(pictureLanguage === spoken, `${how}: the outside view draws its words in ` +
+        `${tables[spoken].languageName} (${pictureLanguage})`);
     const reading = await page.evaluate(pageReading);
     const found = phrases(tables, other, spoken).filter((phrase) => reading.includes(phrase));
     const word = reading.match(commonWords[other]);
