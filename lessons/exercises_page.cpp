@@ -39,16 +39,16 @@ Point3 negated(const Point3& p)
 
 // The station's view as gluLookAt takes it, and the address of the page
 // with a lens in front of it.
-std::string lensAddress(int station, const PerspectiveArguments& a)
+std::string lensAddress(int station, const PerspectiveArguments& a, const PageLanguage& language)
 {
-    return cameraAddress(a, stationEye(station), stationTarget(station), stationUp(station));
+    return cameraAddress(a, stationEye(station), stationTarget(station), stationUp(station), language);
 }
 
 // The orthographic station's view: from the view's origin along -z.
-std::string boxAddress(const OrthoArguments& a)
+std::string boxAddress(const OrthoArguments& a, const PageLanguage& language)
 {
     const Point3 ahead = {0.0, 0.0, -1.0};
-    return cameraAddress(a, stationEye(orthoStation), ahead, stationUp(orthoStation));
+    return cameraAddress(a, stationEye(orthoStation), ahead, stationUp(orthoStation), language);
 }
 
 // 1. The orthographic station in another window: its box and every tip.
@@ -113,13 +113,13 @@ void putPlanes(PageValues& values, const PageLanguage& language)
     values["e2Across"] = nameList(across, language);
     values["e2CutLength"] = fixed(coneLength + moved.nearPlane, wholeUnits);
     values["e2Reach"] = fixed(coneLength, wholeUnits);
-    values["e2MovedAddress"] = boxAddress(moved);
-    values["e2TouchingAddress"] = boxAddress(touching);
+    values["e2MovedAddress"] = boxAddress(moved, language);
+    values["e2TouchingAddress"] = boxAddress(touching, language);
 }
 
 // 3 and 4. A perspective station's eye at another distance: its lens, its
 // trace line, and how much depth changes sizes there.
-void putDistance(PageValues& values)
+void putDistance(PageValues& values, const PageLanguage& language)
 {
     const Station& lens = stations[firstLens];
     PerspectiveArguments a;
@@ -142,7 +142,7 @@ void putDistance(PageValues& values)
     values["e3Near"] = fixed(a.nearPlane, wholeUnits);
     values["e3Far"] = fixed(a.farPlane, wholeUnits);
     values["e3Trace"] = trace;
-    values["e3Address"] = cameraAddress(a, eye, stationTarget(firstLens), stationUp(firstLens));
+    values["e3Address"] = cameraAddress(a, eye, stationTarget(firstLens), stationUp(firstLens), language);
     values["e4Nearer"] = fixed(askedDistance - coneLength, wholeUnits);
     values["e4Farther"] = fixed(askedDistance + coneLength, wholeUnits);
     values["e4Grow"] = fixed(askedDistance / (askedDistance - coneLength), ratioDecimals);
@@ -151,7 +151,7 @@ void putDistance(PageValues& values)
 }
 
 // 5 and 6. A station in a wide window and in a tall one of other shapes.
-void putWindows(PageValues& values)
+void putWindows(PageValues& values, const PageLanguage& language)
 {
     PerspectiveArguments w = perspectiveArguments(diagonalLens, otherWide[0], otherWide[1]);
     double wideTan = std::tan(radians(w.fovy) / 2.0);
@@ -165,7 +165,7 @@ void putWindows(PageValues& values)
     values["e5HalfAcross"] = fixed(horizontalAngle(w.fovy, w.aspect) / 2.0, angleDecimals);
     values["e5Across"] = fixed(horizontalAngle(w.fovy, w.aspect), angleDecimals);
     values["e5Scaled"] = fixed(w.aspect * w.fovy, angleDecimals);
-    values["e5Address"] = lensAddress(diagonalLens, w);
+    values["e5Address"] = lensAddress(diagonalLens, w, language);
 
     PerspectiveArguments t = perspectiveArguments(firstLens, otherTall[0], otherTall[1]);
     double base = baseAngle(stations[firstLens].span, eyeDistance(stationEye(firstLens)));
@@ -178,11 +178,11 @@ void putWindows(PageValues& values)
     values["e6TanAcross"] = fixed(t.aspect * std::tan(radians(t.fovy) / 2.0), entryDecimals);
     values["e6BaseTan"] = fixed(std::tan(radians(base) / 2.0), entryDecimals);
     values["e6Across"] = fixed(horizontalAngle(t.fovy, t.aspect), angleDecimals);
-    values["e6Address"] = lensAddress(firstLens, t);
+    values["e6Address"] = lensAddress(firstLens, t, language);
 }
 
 // 7. Station 1 in a wide window with the aspect left at 1.
-void putStuckAspect(PageValues& values, const ExerciseResults& exercises)
+void putStuckAspect(PageValues& values, const ExerciseResults& exercises, const PageLanguage& language)
 {
     int width = shapeSizes[wide][0];
     int height = shapeSizes[wide][1];
@@ -213,7 +213,7 @@ void putStuckAspect(PageValues& values, const ExerciseResults& exercises)
     values["e7ReachRight"] = fixed(greenRight.window[0] - width / 2.0, pixelDecimals);
     values["e7Aspect"] = fixed(right.aspect, wholeUnits);
     values["e7Picture"] = exercises.aspectOnePicture;
-    values["e7Address"] = lensAddress(firstLens, doubled);
+    values["e7Address"] = lensAddress(firstLens, doubled, language);
 }
 
 // 8. Station 3 with its near plane moved nearer the origin: which cones it
@@ -249,7 +249,7 @@ void putNearCut(PageValues& values, const ExerciseResults& exercises, const Page
     values["e8Picture"] = exercises.nearCutPicture;
     values["e8Differing"] = std::to_string(exercises.nearCutDiffering);
     values["e8Pixels"] = std::to_string(exercises.nearCutPixels);
-    values["e8Address"] = lensAddress(cubeLens, cut);
+    values["e8Address"] = lensAddress(cubeLens, cut, language);
 }
 
 std::string matrixRows(const Matrix4& m)
@@ -264,7 +264,7 @@ std::string matrixRows(const Matrix4& m)
 }
 
 // 9. Up along station 1's line of sight.
-void putParallelUp(PageValues& values, const ExerciseResults& exercises)
+void putParallelUp(PageValues& values, const ExerciseResults& exercises, const PageLanguage& language)
 {
     const Point3 alongSight = {0.0, 0.0, 1.0};
     LookAtAxes axes = lookAtAxes(stationEye(firstLens), stationTarget(firstLens), alongSight);
@@ -274,11 +274,11 @@ void putParallelUp(PageValues& values, const ExerciseResults& exercises)
     values["e9Modelview"] = matrixRows(exercises.parallelUpModelview);
     values["e9ScenePixels"] = std::to_string(exercises.parallelUpScenePixels);
     values["e9Address"] = cameraAddress(perspectiveArguments(firstLens, viewerSize, viewerSize),
-                                        stationEye(firstLens), stationTarget(firstLens), alongSight);
+                                        stationEye(firstLens), stationTarget(firstLens), alongSight, language);
 }
 
 // 10. The point halfway along the green cone in station 2, every step.
-void putGreenMiddle(PageValues& values, const ExerciseResults& exercises)
+void putGreenMiddle(PageValues& values, const ExerciseResults& exercises, const PageLanguage& language)
 {
     const FollowedPoint& p = exercises.greenMiddleFollowed;
     values["e10Point"] = point(exercises.greenMiddle);
@@ -288,7 +288,8 @@ void putGreenMiddle(PageValues& values, const ExerciseResults& exercises)
     values["e10Device"] = tuple(p.device.data(), 3);
     values["e10Pixel"] = pixel(p);
     values["e10Depth"] = fixed(p.window[2], entryDecimals);
-    values["e10Address"] = lensAddress(diagonalLens, perspectiveArguments(diagonalLens, viewerSize, viewerSize));
+    values["e10Address"] =
+        lensAddress(diagonalLens, perspectiveArguments(diagonalLens, viewerSize, viewerSize), language);
 }
 
 } // namespace
@@ -298,20 +299,10 @@ void putExercisesValues(PageValues& values, const ExerciseResults& exercises, co
     values["webPage"] = webPageAddress;
     putBox(values, language);
     putPlanes(values, language);
-    putDistance(values);
-    putWindows(values);
-    putStuckAspect(values, exercises);
+    putDistance(values, language);
+    putWindows(values, language);
+    putStuckAspect(values, exercises, language);
     putNearCut(values, exercises, language);
-    putParallelUp(values, exercises);
-    putGreenMiddle(values, exercises);
-    // A camera to try opens the page in the exercises' language.
-    if (std::string(language.code) != pageLanguages[0]->code) {
-        const std::string addressEnd = "Address";
-        for (auto& [name, value] : values) {
-            if (name.size() > addressEnd.size() &&
-                name.compare(name.size() - addressEnd.size(), addressEnd.size(), addressEnd) == 0) {
-                value += std::string("&lang=") + language.code;
-            }
-        }
-    }
+    putParallelUp(values, exercises, language);
+    putGreenMiddle(values, exercises, language);
 }

@@ -86,26 +86,28 @@ std::string addressVector(const Point3& v)
     return addressNumber(v[0]) + "," + addressNumber(v[1]) + "," + addressNumber(v[2]);
 }
 
-std::string addressView(const Point3& eye, const Point3& centre, const Point3& up)
+// The view's arguments, then the page's language if it is not English's.
+std::string addressView(const Point3& eye, const Point3& centre, const Point3& up, const PageLanguage& language)
 {
-    return "&eye=" + addressVector(eye) + "&center=" + addressVector(centre) + "&up=" + addressVector(up);
+    return "&eye=" + addressVector(eye) + "&center=" + addressVector(centre) + "&up=" + addressVector(up) +
+           (*language.folder ? std::string("&lang=") + language.code : "");
 }
 
 } // namespace
 
 std::string cameraAddress(const PerspectiveArguments& a, const Point3& eye, const Point3& centre,
-                          const Point3& up)
+                          const Point3& up, const PageLanguage& language)
 {
     return std::string(webPageAddress) + "?kind=perspective&fovy=" + addressNumber(a.fovy) +
            "&aspect=" + addressNumber(a.aspect) + "&near=" + addressNumber(a.nearPlane) +
-           "&far=" + addressNumber(a.farPlane) + addressView(eye, centre, up);
+           "&far=" + addressNumber(a.farPlane) + addressView(eye, centre, up, language);
 }
 
 std::string cameraAddress(const OrthoArguments& a, const Point3& eye, const Point3& centre,
-                          const Point3& up)
+                          const Point3& up, const PageLanguage& language)
 {
     return std::string(webPageAddress) + "?kind=orthographic&left=" + addressNumber(a.left) +
            "&right=" + addressNumber(a.right) + "&bottom=" + addressNumber(a.bottom) +
            "&top=" + addressNumber(a.top) + "&near=" + addressNumber(a.nearPlane) +
-           "&far=" + addressNumber(a.farPlane) + addressView(eye, centre, up);
+           "&far=" + addressNumber(a.farPlane) + addressView(eye, centre, up, language);
 }

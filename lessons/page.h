@@ -107,9 +107,11 @@ std::string nameList(const std::vector<std::string>& names, const PageLanguage& 
 // The web page that make serve-web serves, with a camera in its address:
 // the page opens with that camera as yours. Its numbers are written for the
 // page to read back, not for a reader: a decimal point whatever the page's
-// language, up to 4 decimals, no trailing zeros.
+// language, up to 4 decimals, no trailing zeros. A language with pages of
+// its own asks the page to speak it too (&lang=fr); English leaves it to
+// the browser's languages.
 extern const char webPageAddress[];
 std::string cameraAddress(const PerspectiveArguments& a, const Point3& eye, const Point3& centre,
-                          const Point3& up);
+                          const Point3& up, const PageLanguage& language);
 std::string cameraAddress(const OrthoArguments& a, const Point3& eye, const Point3& centre,
-                          const Point3& up);
+                          const Point3& up, const PageLanguage& language);

@@ -20,8 +20,9 @@
 # alone: the program's values (its pictures go to a folder of their own)
 # fill the exercises' template, the program splits the filled page into
 # the questions, with room to answer, and the answers, and handout.html.in
-# beside this script (fr/handout.html.in in French) takes them. The
-# exercises' prose is written once per language, in exercises.md.in.
+# beside this script (fr/handout.html.in in French) takes them, with the
+# print style of handout.css. The exercises' prose is written once per
+# language, in exercises.md.in.
 set -eu
 
 if [ $# -lt 2 ] || [ $# -gt 3 ] || [ "${3:-handout}" != handout ]; then
@@ -61,7 +62,8 @@ if [ $# -eq 3 ]; then
             "$work/$language/exercises.md" "make handout" $(prose "$language")
         "$program" --handout "$work/$language/exercises.md" "$work/values/$sub"
         # The handout's values are the filled page's, already in the
-        # language's prose.
+        # language's prose, and its print style, the same in every language.
+        cp "$here/handout.css" "$work/values/${sub}handoutStyle"
         "$here/../tools/fill-page.sh" "$here/${sub}handout.html.in" "$work/values/$sub" \
             "$docs_dir/${sub}handout.html" "make handout"
         echo "stations: wrote $docs_dir/${sub}handout.html"

@@ -139,15 +139,7 @@
       share('viewer', words.depthViewer), share('yours', words.depthYours), words.depthLesson].join(' ');
   }
 
-  var pending = false;
-  function drawSoon() {
-    if (pending) return;
-    pending = true;
-    varnellePage.afterFrame(function() {
-      pending = false;
-      draw();
-    });
-  }
+  var drawSoon = varnellePage.onceAfterFrame(draw);
 
   ['station', 'yoursCamera'].forEach(function(kind) { varnellePage.listen(kind, drawSoon); });
   varnellePage.listen('followed', function(chains) {

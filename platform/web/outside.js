@@ -59,16 +59,10 @@
 
   // Draw once the viewer's frame is on the screen, so that it waits for
   // nothing drawn here.
-  var drawAfterPending = false;
-  function drawAfterFrame() {
-    if (drawAfterPending) return;
-    drawAfterPending = true;
-    varnellePage.afterFrame(function() {
-      drawAfterPending = false;
-      if (station) writeStation();
-      draw();
-    });
-  }
+  var drawAfterFrame = varnellePage.onceAfterFrame(function() {
+    if (station) writeStation();
+    draw();
+  });
 
   // Draw in the next animation frame, once, however often asked.
   function drawSoon() {
@@ -93,7 +87,6 @@
   }
   function writeStation() {
     var calls = document.getElementById('calls');
-    if (calls.dataset.shows == String(shown)) return;
     calls.textContent = format.callsText(station.calls);
     calls.dataset.shows = String(shown);
     document.getElementById('projection').textContent = format.matrixText(station.projection);

@@ -102,15 +102,7 @@
     });
   }
 
-  var pending = false;
-  function followSoon() {
-    if (pending) return;
-    pending = true;
-    varnellePage.afterFrame(function() {
-      pending = false;
-      follow();
-    });
-  }
+  var followSoon = varnellePage.onceAfterFrame(follow);
 
   function follow() {
     var tip = chosenTip();
