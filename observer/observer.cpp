@@ -103,8 +103,10 @@ const int lineStep = captionSecondLine - captionFirstLine;
 const int narrowLegendPad = 12;
 const int textDrop = 7;
 const int halfCapital = 8;
-// A label's offset from the point it names, pixels.
+// A label's offset from the point it names, and the height of its
+// capitals above the line it stands on, pixels.
 const int labelOffset = 8;
+const int capitalHeight = 2 * halfCapital + 1;
 // Scene units shown in labels with this many decimals, and in the
 // caption's numbers: the eye's coordinates, distances and angles, and the
 // orthographic box.
@@ -397,12 +399,19 @@ void text(int x, int y, const std::string& words)
     drawText(x, y, textColour, words);
 }
 
+// A text's width in the pictures' font, pixels.
+int textWidth(const std::string& words)
+{
+    return glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()));
+}
+
 // A label beside a point of the scene as a panel shows it (to its right, or
 // to its left when leftwards), outlined in the background's colour so that
-// it reads over lines; nothing if the point falls outside the panel. The 2D
-// overlay must be set up.
-void label(const PanelView& view, const Point3& at, const std::string& words,
-           bool leftwards = false)
+// it reads over lines; the shorter words instead if the label is wider
+// than the panel; nothing if the point falls outside the panel, or if even
+// the shorter words are wider than it. The 2D overlay must be set up.
+void label(const PanelView& view, const Point3& at, std::string words, bool leftwards = false,
+           const std::string& shorter = "")
 {
     FollowedPoint p = followPoint(at, view.modelview, view.projection, view.viewport);
     const auto& v = view.viewport;
@@ -410,13 +419,21 @@ void label(const PanelView& view, const Point3& at, const std::string& words,
         p.window[1] < v[1] || p.window[1] >= v[1] + v[3]) {
         return;
     }
-    int length = glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()));
+    int length = textWidth(words);
+    if (length > v[2] && !shorter.empty()) {
+        words = shorter;
+        length = textWidth(words);
+    }
+    if (length > v[2]) {
+        return;
+    }
     int x = static_cast<int>(std::lround(p.window[0])) +
             (leftwards ? -labelOffset - length : labelOffset);
     int y = static_cast<int>(std::lround(p.window[1])) + labelOffset;
     // Kept inside the panel: moved in from its right edge, and from its
-    // left one first.
+    // left one first; down from its top.
     x = std::max(std::min(x, v[0] + v[2] - length), v[0]);
+    y = std::min(y, v[1] + v[3] - capitalHeight);
     // Four shifted copies in the background's colour, then the text itself.
     const int copies = 5;
     const int shifts[copies][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {0, 0}};
@@ -438,9 +455,10 @@ void labelVolumes(const PanelView& whole, const PanelView& close, const Observed
 {
     VolumeMeasures m = measureVolume(volume.corners, volume.eye, volume.perspective);
     if (volume.perspective) {
+        // Where the inset is too narrow for the eye's coordinates, its name.
         label(whole, volume.eye,
               filledWords(observerWord(eyeLabel), {observerTuple(volume.eye.data(), axisCount, eyeDecimals)}),
-              true);
+              true, filledWords(observerWord(eyeLabel), {""}));
     }
     label(close, volume.corners[cornerTopBit], worded(nearLabel, {m.nearDistance}, labelDecimals));
     label(close, volume.corners[cornerFarBit | cornerTopBit],
@@ -493,12 +511,6 @@ std::vector<const LineKind*> legendKinds(bool perspective, bool second)
         kinds.push_back(&secondVolume);
     }
     return kinds;
-}
-
-// A text's width in the pictures' font, pixels.
-int textWidth(const std::string& words)
-{
-    return glutBitmapLength(font, reinterpret_cast<const unsigned char*>(words.c_str()));
 }
 
 // Words broken into lines at most width pixels wide, at their blanks (a

@@ -18,12 +18,15 @@
   var prose = varnellePage.prose;
   var plot = document.getElementById('depth-plot');
   var caption = document.getElementById('depth-caption');
-  // The plot's size in its own units (its viewBox), its margins, and the
-  // samples along each curve.
+  // The plot's size in its own units (its viewBox): as wide as it is shown,
+  // in CSS pixels, so that its text keeps its size on a phone (never
+  // narrower than the narrowest), and its margins, and the samples along
+  // each curve.
+  var narrowest = 280;
   var width = 480;
   var height = 300;
   var left = 56;
-  var right = 16;
+  var right = 24;
   var top = 16;
   var bottom = 44;
   var samples = 96;
@@ -88,6 +91,8 @@
     if (!(highest > lowest)) return;
     var x = function(d) { return left + (d - lowest) / (highest - lowest) * (width - left - right); };
     var y = function(depth) { return height - bottom - depth * (height - top - bottom); };
+    width = Math.max(narrowest, Math.round(plot.getBoundingClientRect().width) || width);
+    plot.setAttribute('viewBox', '0 0 ' + width + ' ' + height);
     plot.textContent = '';
     element('rect', {x: left, y: top, width: width - left - right, height: height - top - bottom,
                      fill: '#f7f8fa', stroke: '#d5dae2'});
@@ -142,6 +147,7 @@
   var drawSoon = varnellePage.onceAfterFrame(draw);
 
   ['station', 'yoursCamera'].forEach(function(kind) { varnellePage.listen(kind, drawSoon); });
+  new ResizeObserver(drawSoon).observe(plot);
   varnellePage.listen('followed', function(chains) {
     followed = chains;
     drawSoon();

@@ -109,7 +109,14 @@
 
   function setNumber(name, value) {
     input(name).value = String(value);
+    fitWidth(input(name));
     syncSlider(name);
+  }
+
+  // A number's input as wide as its value (the page's style keeps it from
+  // being narrower than usual): a station's exact values are long.
+  function fitWidth(number) {
+    number.style.width = 'calc(' + number.value.length + 'ch + 2em)';
   }
 
   // The inputs: the projection's kind, then one group of inputs for each
@@ -360,8 +367,14 @@
   form.addEventListener('input', function(event) {
     followInput.checked = false;
     var id = event.target.id;
-    if (/-slider$/.test(id)) input(id.slice('yours-'.length, -'-slider'.length)).value = event.target.value;
-    else syncSlider(id.slice('yours-'.length));
+    if (/-slider$/.test(id)) {
+      var number = input(id.slice('yours-'.length, -'-slider'.length));
+      number.value = event.target.value;
+      fitWidth(number);
+    } else {
+      syncSlider(id.slice('yours-'.length));
+      if (event.target.type == 'number') fitWidth(event.target);
+    }
     if (event.target == kindInput) showKind();
     updateSoon();
   });
